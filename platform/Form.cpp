@@ -1,0 +1,74 @@
+#include "platform/Form.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QWidget>
+#include <cstdio>
+#include <exception>
+
+#include "platform/App.h"
+#include "platform/InstanceMarkers.h"
+
+namespace {
+
+// Turns the window manager's close request into an unload of the form.
+class CloseToUnload : public QObject {
+ public:
+  explicit CloseToUnload(Form* form) : form_(form) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::Close) return false;
+    event->ignore();
+    form_->Unload();
+    return true;
+  }
+
+ private:
+  Form* form_;
+};
+
+}  // namespace
+
+Form::Form(std::string caption) : caption_(std::move(caption)) {}
+
+Form::~Form() = default;
+
+void Form::Load() {
+  if (IsLoaded()) return;
+  window_ = CreateWindow();
+  window_->setWindowTitle(QString::fromStdString(caption_));
+  window_->installEventFilter(new CloseToUnload(this));
+  marker_ = std::make_unique<CaptionMarker>(caption_);
+  App::FormLoaded();
+  try {
+    Form_Load();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skorvane: %s could not be opened: %s\n", caption_.c_str(), e.what());
+    Unload();
+    App::EndNow(1);
+  }
+}
+
+void Form::Show(bool modal) {
+  Load();
+  window_->show();
+  if (!modal) return;
+  QEventLoop loop;
+  modal_loop_ = &loop;
+  loop.exec();
+  modal_loop_ = nullptr;
+}
+
+void Form::Unload() {
+  if (!IsLoaded()) return;
+  Form_Unload();
+  QWidget* window = window_.release();
+  window->hide();
+  window->deleteLater();  // we may be inside one of its own event handlers
+  marker_.reset();
+  if (modal_loop_) modal_loop_->quit();
+  App::FormUnloaded();
+}
+
+unsigned long Form::hWnd() const { return window_ ? window_->winId() : 0; }

@@ -1,0 +1,42 @@
+// The pseudo-random generator: uniform single-precision draws in [0, 1). Injected wherever
+// randomness is used, so tests can script the exact sequence of draws.
+#pragma once
+
+#include <cstdint>
+#include <cstddef>
+#include <deque>
+
+class Random {
+ public:
+  virtual ~Random() = default;
+  virtual float Next() = 0;           // uniform in [0, 1), 24 bits of precision
+  virtual void SeedFromTime() = 0;    // a different sequence each run
+};
+
+// xorshift64*: fast, good enough for a starfield, and the same sequence for the same seed.
+class XorShiftRandom : public Random {
+ public:
+  explicit XorShiftRandom(uint64_t seed = 0x9E3779B97F4A7C15ull) { Seed(seed); }
+  float Next() override;
+  void SeedFromTime() override;
+  void Seed(uint64_t seed) { state_ = seed ? seed : 1; }
+
+ private:
+  uint64_t state_ = 1;
+};
+
+// Hands out a scripted list of draws; one draw too many throws, so a test that scripts the
+// exact draws also proves the order and the count of them.
+class ScriptedRandom : public Random {
+ public:
+  ScriptedRandom(std::initializer_list<float> draws) : draws_(draws) {}
+  void Push(float u) { draws_.push_back(u); }
+  float Next() override;
+  void SeedFromTime() override { ++seedings_; }
+  size_t Remaining() const { return draws_.size(); }
+  int Seedings() const { return seedings_; }
+
+ private:
+  std::deque<float> draws_;
+  int seedings_ = 0;
+};

@@ -1,0 +1,104 @@
+#include "startup/Settings.h"
+
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <vector>
+
+#include "platform/SettingsFile.h"
+#include "startup/SettingsText.h"
+
+namespace modMain {
+
+namespace {
+
+constexpr int kSlotCount = 500;
+
+// One setting: its key, how it is written, and how a stored text is read into it. The table
+// order is the order in which keys are read and written.
+struct Field {
+  const char* key;
+  std::function<std::string(const SettingsRecord&)> toText;
+  std::function<bool(SettingsRecord&, const std::string&)> fromText;  // false: unreadable
+};
+
+template <typename T, typename Parse>
+std::function<bool(SettingsRecord&, const std::string&)> Reader(T SettingsRecord::*member,
+                                                                 Parse parse) {
+  return [member, parse](SettingsRecord& s, const std::string& text) {
+    const std::optional<T> value = parse(text);
+    if (!value) return false;
+    s.*member = *value;
+    return true;
+  };
+}
+
+const std::vector<Field>& Fields() {
+  static const std::vector<Field> fields = {
+      {"Speed", [](auto& s) { return DoubleToText(s.Speed); },
+       Reader(&SettingsRecord::Speed, ParseNumber)},
+      {"StarCount", [](auto& s) { return Int16ToText(s.StarCount); },
+       Reader(&SettingsRecord::StarCount, ParseInt16)},
+      {"PicCount", [](auto& s) { return Int16ToText(s.PicCount); },
+       Reader(&SettingsRecord::PicCount, ParseInt16)},
+      {"SpinRatio", [](auto& s) { return DoubleToText(s.SpinRatio); },
+       Reader(&SettingsRecord::SpinRatio, ParseNumber)},
+      {"SpinSwitch", [](auto& s) { return Int16ToText(s.SpinSwitch); },
+       Reader(&SettingsRecord::SpinSwitch, ParseInt16)},
+      {"PicSelected", [](auto& s) { return Int16ToText(s.PicSelected); },
+       Reader(&SettingsRecord::PicSelected, ParseInt16)},
+      {"Sound", [](auto& s) { return BoolToText(s.Sound); },
+       Reader(&SettingsRecord::Sound, ParseBool)},
+      {"TargetPractice", [](auto& s) { return BoolToText(s.TargetPractice); },
+       Reader(&SettingsRecord::TargetPractice, ParseBool)},
+      {"ShowLasers", [](auto& s) { return BoolToText(s.ShowLasers); },
+       Reader(&SettingsRecord::ShowLasers, ParseBool)},
+  };
+  return fields;
+}
+
+}  // namespace
+
+SettingsRecord& Settings() {
+  static SettingsRecord record;
+  return record;
+}
+
+void SetDefaultSettings(SettingsRecord& s) {
+  s.Speed = 0.5;
+  s.SpinRatio = 1.0;
+  s.SpinSwitch = 0;
+  s.StarCount = 150;
+  s.PicCount = 15;
+  s.PicSelected = 1;
+  s.Sound = true;
+  s.TargetPractice = true;
+  s.ShowLasers = true;
+}
+
+void LoadSettings(SettingsRecord& s, const SettingsFile& store, std::ostream& warnings) {
+  SetDefaultSettings(s);
+  for (const Field& field : Fields()) {
+    const std::string text = store.Get(kSection, field.key, field.toText(s));
+    if (!field.fromText(s, text)) {
+      warnings << "skorvane: " << store.Path().string() << ": setting " << field.key
+               << " has the unreadable value \"" << text << "\"; using its default\n";
+    }
+    if (std::string(field.key) == "PicSelected" && (s.PicSelected < 0 || s.PicSelected > 3)) {
+      s.PicSelected = 0;
+    }
+  }
+}
+
+void SaveSettings(const SettingsRecord& s, SettingsFile& store) {
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const Field& field : Fields()) values.emplace_back(field.key, field.toText(s));
+  store.Put(kSection, values);
+}
+
+void ClampSceneCounts(SettingsRecord& s) {
+  s.PicCount = int16_t(std::clamp<int>(s.PicCount, 0, kSlotCount));
+  s.StarCount = int16_t(std::clamp<int>(s.StarCount, 0, kSlotCount - s.PicCount));
+}
+
+}  // namespace modMain

@@ -1,0 +1,82 @@
+// The program's entry point: wires the platform and the three windows into start-up.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <iostream>
+#include <memory>
+
+#include "platform/App.h"
+#include "platform/Embed.h"
+#include "platform/Form.h"
+#include "platform/InstanceMarkers.h"
+#include "platform/SettingsFile.h"
+#include "startup/Settings.h"
+#include "startup/modMain.h"
+
+namespace {
+
+// Stand-in window of a mode whose form is still to come: a key or click closes it.
+class PlaceholderWindow : public QWidget {
+ public:
+  explicit PlaceholderWindow(Form* form) : form_(form) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent*) override { form_->Unload(); }
+  void mousePressEvent(QMouseEvent*) override { form_->Unload(); }
+
+ private:
+  Form* form_;
+};
+
+class PlaceholderForm : public Form {
+ public:
+  PlaceholderForm(std::string caption, bool black) : Form(std::move(caption)), black_(black) {}
+
+ protected:
+  std::unique_ptr<QWidget> CreateWindow() override {
+    auto window = std::make_unique<PlaceholderWindow>(this);
+    if (black_) window->setStyleSheet("background: black");
+    window->resize(320, 240);
+    return window;
+  }
+
+ private:
+  bool black_;
+};
+
+std::string CommandLine(int argc, char** argv) {
+  std::string line;
+  for (int i = 1; i < argc; ++i) line += (i > 1 ? " " : "") + std::string(argv[i]);
+  return line;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  instance_markers::RegisterThisProcess();
+  QApplication app(argc, argv);
+
+  PlaceholderForm display(modMain::kDisplayCaption, true);
+  PlaceholderForm setup(modMain::kSetupCaption, false);
+  PlaceholderForm preview("Skorvane! Preview", true);
+
+  modMain::StartupActions actions;
+  actions.FindWindow = instance_markers::WindowWithCaptionExists;
+  actions.PrevInstance = instance_markers::PrevInstance;
+  actions.EndNow = [] { App::EndNow(0); };
+  actions.LoadSettings = [] {
+    SettingsFile store(SettingsFile::PathFor(modMain::kApplication));
+    modMain::LoadSettings(modMain::Settings(), store, std::cerr);
+  };
+  actions.OpenDisplayWindow = [&] { display.Show(); };
+  actions.OpenSetupDialog = [&] { setup.Show(); };
+  actions.OpenPreviewWindow = [&](int32_t parent) {
+    preview.Load();
+    SetParent(preview.Window(), parent, [] { App::EndNow(0); });
+    preview.Show();
+  };
+
+  modMain::Main(CommandLine(argc, argv), actions);
+  if (App::LoadedForms() == 0) return 0;
+  return app.exec();
+}

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/SettingsFile.h"
+#include "startup/Settings.h"
+#include "tests/TempDir.h"
+
+using modMain::SettingsRecord;
+
+namespace {
+
+std::string ReadAll(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteAll(const std::filesystem::path& file, const std::string& text) {
+  std::ofstream(file) << text;
+}
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  std::filesystem::path File() const { return dir_.Path() / "Skorvane Screensaver.ini"; }
+
+  SettingsRecord LoadFrom(const std::string& settingsSection, std::string* warnings = nullptr) {
+    WriteAll(File(), "[Settings]\n" + settingsSection);
+    SettingsRecord s;
+    std::ostringstream out;
+    modMain::LoadSettings(s, SettingsFile(File()), out);
+    if (warnings) *warnings = out.str();
+    return s;
+  }
+
+  TempDir dir_;
+};
+
+}  // namespace
+
+TEST_F(SettingsStoreTest, EmptyStoreGivesDefaultsAndSavesTheirTextForms) {
+  SettingsRecord s;
+  std::ostringstream warnings;
+  SettingsFile store(File());
+  modMain::LoadSettings(s, store, warnings);
+  EXPECT_EQ(s.StarCount, 150);
+  EXPECT_EQ(s.PicCount, 15);
+  EXPECT_EQ(s.Speed, 0.5);
+  EXPECT_EQ(s.SpinRatio, 1.0);
+  EXPECT_EQ(s.SpinSwitch, 0);
+  EXPECT_EQ(s.PicSelected, 1);
+  EXPECT_TRUE(s.Sound && s.TargetPractice && s.ShowLasers);
+  EXPECT_EQ(warnings.str(), "");
+
+  modMain::SaveSettings(s, store);
+  EXPECT_EQ(ReadAll(File()),
+            "[Settings]\nSpeed=0.5\nStarCount=150\nPicCount=15\nSpinRatio=1\nSpinSwitch=0\n"
+            "PicSelected=1\nSound=True\nTargetPractice=True\nShowLasers=True\n");
+}
+
+TEST_F(SettingsStoreTest, StoredValuesFollowTheConversionRules) {
+  SettingsRecord s = LoadFrom("PicSelected=7\nStarCount=150.5\nPicCount=151.5\nSound=false\n"
+                              "TargetPractice=0\nShowLasers=5\nSpeed= 2.25 \n");
+  EXPECT_EQ(s.PicSelected, 0);
+  EXPECT_EQ(s.StarCount, 150);
+  EXPECT_EQ(s.PicCount, 152);
+  EXPECT_FALSE(s.Sound);
+  EXPECT_FALSE(s.TargetPractice);
+  EXPECT_TRUE(s.ShowLasers);
+  EXPECT_EQ(s.Speed, 2.25);
+  EXPECT_EQ(LoadFrom("PicSelected=-1\n").PicSelected, 0);
+  EXPECT_EQ(LoadFrom("PicSelected=3\n").PicSelected, 3);
+  EXPECT_EQ(LoadFrom("StarCount=1000\nSpeed=20\n").StarCount, 1000);  // nothing else corrected
+}
+
+TEST_F(SettingsStoreTest, AnUnreadableValueKeepsItsDefaultAndIsReported) {
+  std::string warnings;
+  SettingsRecord s = LoadFrom("Speed=abc\nStarCount=40000\nPicCount=20\nSound=yes\n", &warnings);
+  EXPECT_EQ(s.Speed, 0.5);
+  EXPECT_EQ(s.StarCount, 150);
+  EXPECT_EQ(s.PicCount, 20);  // keys after a bad one still load
+  EXPECT_TRUE(s.Sound);
+  EXPECT_NE(warnings.find("Speed"), std::string::npos);
+  EXPECT_NE(warnings.find("\"abc\""), std::string::npos);
+  EXPECT_NE(warnings.find("StarCount"), std::string::npos);
+  EXPECT_NE(warnings.find(File().string()), std::string::npos);
+  EXPECT_EQ(LoadFrom("Speed=\n").Speed, 0.5);
+}
+
+TEST_F(SettingsStoreTest, RoundTripKeepsEveryValueAndOtherSections) {
+  WriteAll(File(), "[Other]\nKeep=me\n");
+  SettingsRecord out;
+  modMain::SetDefaultSettings(out);
+  out.Speed = 0.38;
+  out.SpinRatio = 4.99;
+  out.StarCount = 7;
+  out.PicCount = 0;
+  out.SpinSwitch = 1;
+  out.PicSelected = 3;
+  out.Sound = false;
+  SettingsFile store(File());
+  modMain::SaveSettings(out, store);
+
+  SettingsRecord in;
+  std::ostringstream warnings;
+  modMain::LoadSettings(in, store, warnings);
+  EXPECT_EQ(in.Speed, 0.38);
+  EXPECT_EQ(in.SpinRatio, 4.99);
+  EXPECT_EQ(in.StarCount, 7);
+  EXPECT_EQ(in.PicCount, 0);
+  EXPECT_EQ(in.SpinSwitch, 1);
+  EXPECT_EQ(in.PicSelected, 3);
+  EXPECT_FALSE(in.Sound);
+  EXPECT_EQ(store.Get("Other", "Keep", ""), "me");
+}
+
+TEST_F(SettingsStoreTest, AWriteKilledBeforeItsRenameLeavesTheOldFileWhole) {
+  const std::string before = "[Settings]\nStarCount=42\n";
+  WriteAll(File(), before);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    SetSettingsWriteHookForTests([](const std::filesystem::path&) { ::_exit(9); });
+    SettingsRecord s;
+    modMain::SetDefaultSettings(s);
+    SettingsFile store(File());
+    modMain::SaveSettings(s, store);
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 9);  // the write really was cut off at the hook
+  EXPECT_EQ(ReadAll(File()), before);
+}
+
+TEST_F(SettingsStoreTest, AFailedWriteNamesTheFileAndTheReason) {
+  // A plain file where the store's folder should be: fails for root too.
+  WriteAll(dir_.Path() / "blocked", "");
+  const auto file = dir_.Path() / "blocked" / "Skorvane Screensaver.ini";
+  SettingsRecord s;
+  modMain::SetDefaultSettings(s);
+  SettingsFile store(file);
+  try {
+    modMain::SaveSettings(s, store);
+    FAIL() << "write below a plain file succeeded";
+  } catch (const SettingsWriteError& e) {
+    EXPECT_EQ(e.File(), file);
+    EXPECT_FALSE(e.Reason().empty());
+  }
+}
+
+TEST(SettingsCounts, CountsBeyondTheSceneAreClamped) {
+  SettingsRecord s;
+  s.PicCount = 300;
+  s.StarCount = 400;
+  modMain::ClampSceneCounts(s);
+  EXPECT_EQ(s.PicCount, 300);
+  EXPECT_EQ(s.StarCount, 200);
+  s.PicCount = -4;
+  s.StarCount = 9999;
+  modMain::ClampSceneCounts(s);
+  EXPECT_EQ(s.PicCount, 0);
+  EXPECT_EQ(s.StarCount, 500);
+}

@@ -1,0 +1,68 @@
+# Helpers for the end-to-end scenarios: start the program, look for its windows, check.
+passed=0
+failed=0
+pids=()
+
+check() {  # check "what" command...
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok   $what"
+  else
+    failed=$((failed + 1))
+    echo "FAIL $what"
+  fi
+}
+
+start() {  # start ARGS...: runs the program in the background; its pid in $started
+  "$SKORVANE" "$@" >>"$E2E_WORK/program.log" 2>&1 &
+  started=$!
+  pids+=("$started")
+}
+
+window_named() {  # window_named CAPTION [SECONDS]: prints the id of a window titled exactly CAPTION
+  local caption=$1 seconds=${2:-5} id
+  for _ in $(seq $((seconds * 10))); do
+    id=$(xdotool search --name "^$(printf '%s' "$caption" | sed 's/[]!.*^$[]/\\&/g')\$" 2>/dev/null | head -n1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+no_window_named() { ! window_named "$1" "${2:-1}" >/dev/null; }
+
+exits_within() {  # exits_within SECONDS PID [CODE]: the process ends in time (with CODE)
+  local seconds=$1 pid=$2 code=${3:-0}
+  for _ in $(seq $((seconds * 20))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      [ $? -eq "$code" ]
+      return
+    fi
+    sleep 0.05
+  done
+  return 1
+}
+
+still_running() { sleep "${2:-0.5}"; kill -0 "$1" 2>/dev/null; }
+
+run_exits_within() {  # run_exits_within SECONDS ARGS...: runs in the foreground; ends, code 0
+  local seconds=$1
+  shift
+  timeout "$seconds" "$SKORVANE" "$@" >>"$E2E_WORK/program.log" 2>&1
+}
+
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.2; }
+
+stop_all() {
+  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+  pids=()
+}
+
+finish() {
+  stop_all
+  echo "e2e: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
