@@ -1,0 +1,40 @@
+#include "media/MediaTable.h"
+
+#include <QFile>
+
+#include "platform/Bitmap.h"
+#include "platform/Numeric.h"
+
+// The resources are compiled into this static library; make sure they are registered.
+static void EnsureRegistered() {
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(media);
+    return true;
+  }();
+  (void)registered;
+}
+
+namespace media {
+
+namespace {
+
+Bytes Read(const std::string& path) {
+  EnsureRegistered();
+  QFile file(QString::fromStdString(":/media/" + path));
+  if (!file.open(QIODevice::ReadOnly)) throw RuntimeError("missing resource " + path);
+  const QByteArray data = file.readAll();
+  return Bytes(data.begin(), data.end());
+}
+
+}  // namespace
+
+Bytes BitmapResource(int id) { return Read("bitmap/" + std::to_string(id)); }
+Surface LoadResPicture(int id) { return DecodeDib(BitmapResource(id)); }
+Bytes LoadResData(const std::string& name, const std::string& type) { return Read(type + "/" + name); }
+Bytes BoomFrameFile(int n) { return Read("boom/" + std::to_string(n)); }
+Surface BoomFrame(int n) { return DecodeBmpFile(BoomFrameFile(n)); }
+Bytes IconFile() { return Read("icon/skorvane.ico"); }
+Bytes SetupPicture() { return Read("picture/setup.gif"); }
+Bytes PreviewPicture() { return Read("picture/preview.gif"); }
+
+}  // namespace media

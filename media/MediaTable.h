@@ -1,0 +1,44 @@
+// Every picture and sound the program carries, by the identifier its code knows it by. The
+// data is embedded in the executable; a missing or unreadable asset throws RuntimeError.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Surface.h"
+
+namespace media {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr int kFirstPortrait = 101;  // 101 large .. 104 tiny
+constexpr int kBoomFrames = 16;
+constexpr int kIconLarge = 30001, kIconSmall = 30002;
+
+// The raw bytes of a bitmap resource (a bitmap without file header), and it as a picture.
+Bytes BitmapResource(int id);
+Surface LoadResPicture(int id);
+
+// A named resource of a named type, as bytes: LoadResData("LASER.WAV", "SOUNDS").
+Bytes LoadResData(const std::string& name, const std::string& type);
+
+// Explosion frame n (0..15) as a complete bitmap file, and as a picture.
+Bytes BoomFrameFile(int n);
+Surface BoomFrame(int n);
+
+// The icon file holding icons 30001 (32 x 32) and 30002 (16 x 16).
+Bytes IconFile();
+
+// The GIF pictures of the setup dialog and of the preview window.
+Bytes SetupPicture();
+Bytes PreviewPicture();
+
+// Version of the program, as its version block gives it.
+inline constexpr const char* kFileVersion = "1.00";
+inline constexpr const char* kProductVersion = "1.00";
+inline constexpr const char* kInternalName = "Skorvane!";
+inline constexpr const char* kProductName = "Skorvane Screensaver";
+inline constexpr const char* kCompanyName = "The Skorvane developers";
+
+}  // namespace media

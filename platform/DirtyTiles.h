@@ -1,0 +1,31 @@
+// Which parts of a surface changed, kept as a map of 16 x 16 pixel tiles. Marking is a few
+// byte writes, and the changed area comes back as a short list of rectangles: cheap to
+// gather, cheap to hand to the screen.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct PixelRect {
+  int x, y, width, height;
+  bool operator==(const PixelRect&) const = default;
+};
+
+class DirtyTiles {
+ public:
+  static constexpr int kTile = 16;
+
+  void Reset(int width, int height);
+  void Mark(int x, int y, int width, int height);
+  void MarkAll() { Mark(0, 0, width_, height_); }
+  bool Any() const { return any_; }
+
+  // The changed area as rectangles clipped to the surface; forgets it.
+  std::vector<PixelRect> Take();
+
+ private:
+  int width_ = 0, height_ = 0;
+  int columns_ = 0, rows_ = 0;
+  std::vector<uint8_t> tiles_;
+  bool any_ = false;
+};
