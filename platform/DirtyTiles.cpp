@@ -23,14 +23,13 @@ void DirtyTiles::Mark(int x, int y, int width, int height) {
 }
 
 std::vector<PixelRect> DirtyTiles::Take() {
+  // Runs of changed tiles along each tile row, top to bottom and left to right: the banded
+  // order in which a screen region can take them in one call.
   std::vector<PixelRect> rects;
   if (!any_) return rects;
-  // Runs of changed tiles along each tile row; a run with the same span as one in the row
-  // above grows that rectangle downward instead of starting a new one.
-  std::vector<size_t> open;  // indices into rects of the runs that ended on the previous row
   for (int row = 0; row < rows_; ++row) {
-    std::vector<size_t> now;
     uint8_t* line = tiles_.data() + size_t(row) * size_t(columns_);
+    const int y = row * kTile, h = std::min(y + kTile, height_) - y;
     for (int col = 0; col < columns_;) {
       if (!line[col]) {
         ++col;
@@ -38,20 +37,8 @@ std::vector<PixelRect> DirtyTiles::Take() {
       }
       const int start = col;
       while (col < columns_ && line[col]) line[col++] = 0;
-      const int x = start * kTile, y = row * kTile;
-      const int w = std::min(col * kTile, width_) - x, h = std::min(y + kTile, height_) - y;
-      auto same = std::find_if(open.begin(), open.end(), [&](size_t i) {
-        return rects[i].x == x && rects[i].width == w;
-      });
-      if (same != open.end()) {
-        rects[*same].height += h;
-        now.push_back(*same);
-      } else {
-        rects.push_back({x, y, w, h});
-        now.push_back(rects.size() - 1);
-      }
+      rects.push_back({start * kTile, y, std::min(col * kTile, width_) - start * kTile, h});
     }
-    open = std::move(now);
   }
   any_ = false;
   return rects;

@@ -20,7 +20,8 @@ class DirtyTiles {
   void MarkAll() { Mark(0, 0, width_, height_); }
   bool Any() const { return any_; }
 
-  // The changed area as rectangles clipped to the surface; forgets it.
+  // The changed area as rectangles clipped to the surface, in banded order (sorted by top,
+  // then left; rectangles of one tile row share top and height); forgets it.
   std::vector<PixelRect> Take();
 
  private:

@@ -1,14 +1,20 @@
 // The program's entry point: wires the platform and the three windows into start-up.
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QWidget>
 #include <iostream>
 #include <memory>
 
+#include "display/StarfieldForm.h"
+#include "display/frmStarfield3.h"
+#include "media/MediaTable.h"
 #include "platform/App.h"
 #include "platform/Embed.h"
 #include "platform/Form.h"
 #include "platform/InstanceMarkers.h"
+#include "platform/SdlSoundPlayer.h"
 #include "platform/SettingsFile.h"
 #include "startup/Settings.h"
 #include "startup/modMain.h"
@@ -55,8 +61,18 @@ std::string CommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
   instance_markers::RegisterThisProcess();
   QApplication app(argc, argv);
+  {
+    const media::Bytes icon = media::IconFile();
+    QPixmap pixmap;
+    pixmap.loadFromData(icon.data(), uint(icon.size()), "ICO");
+    app.setWindowIcon(QIcon(pixmap));
+  }
 
-  PlaceholderForm display(modMain::kDisplayCaption, true);
+  SteadyClock clock;
+  XorShiftRandom random;
+  SdlSoundPlayer sound;
+  frmStarfield3 starfield(modMain::Settings(), clock, random, sound);  // lives as long as we do
+  StarfieldForm display(starfield, clock);
   PlaceholderForm setup(modMain::kSetupCaption, false);
   PlaceholderForm preview("Skorvane! Preview", true);
 
@@ -68,7 +84,10 @@ int main(int argc, char** argv) {
     SettingsFile store(SettingsFile::PathFor(modMain::kApplication));
     modMain::LoadSettings(modMain::Settings(), store, std::cerr);
   };
-  actions.OpenDisplayWindow = [&] { display.Show(); };
+  actions.OpenDisplayWindow = [&] {
+    modMain::ClampSceneCounts(modMain::Settings());
+    display.Show();
+  };
   actions.OpenSetupDialog = [&] { setup.Show(); };
   actions.OpenPreviewWindow = [&](int32_t parent) {
     preview.Load();

@@ -1,0 +1,38 @@
+// A line drawn over a window: end points in window pixels, a colour and a visibility. Lines
+// are overlays: the window draws them over its surface and, when one is hidden or moved,
+// repaints what lies under it from the surface; the surface itself is never touched.
+#pragma once
+
+#include <functional>
+
+#include "platform/Surface.h"
+
+struct LineGeometry {
+  float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+  Colour BorderColor = kBlack;
+  bool Visible = false;
+  bool operator==(const LineGeometry&) const = default;
+};
+
+class LinePrimitive {
+ public:
+  static constexpr int kWidth = 5;  // pixels
+
+  const LineGeometry& Geometry() const { return geometry_; }
+  void SetStart(float x, float y) { Change([&](LineGeometry& g) { g.X1 = x, g.Y1 = y; }); }
+  void SetEnd(float x, float y) { Change([&](LineGeometry& g) { g.X2 = x, g.Y2 = y; }); }
+  void SetBorderColor(Colour c) { Change([&](LineGeometry& g) { g.BorderColor = c; }); }
+  void SetVisible(bool v) { Change([&](LineGeometry& g) { g.Visible = v; }); }
+
+  // The window's hook: told the old and the new geometry of every change.
+  std::function<void(const LineGeometry& before, const LineGeometry& after)> onChange;
+
+ private:
+  template <typename Edit>
+  void Change(Edit edit) {
+    const LineGeometry before = geometry_;
+    edit(geometry_);
+    if (onChange && !(before == geometry_)) onChange(before, geometry_);
+  }
+  LineGeometry geometry_;
+};

@@ -1,0 +1,47 @@
+#include "platform/SdlSoundPlayer.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/WaveSamples.h"
+
+SdlSoundPlayer::~SdlSoundPlayer() {
+  if (device_) SDL_CloseAudioDevice(device_);  // stops the callback before playing_ goes
+  if (tried_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlSoundPlayer::Open() {
+  if (tried_) return;
+  tried_ = true;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+  SDL_AudioSpec want{};
+  want.freq = kOutputRate;
+  want.format = AUDIO_S16SYS;
+  want.channels = 1;
+  want.samples = 512;  // about 12 ms: a shot is heard at once
+  want.callback = &SdlSoundPlayer::Fill;
+  want.userdata = this;
+  SDL_AudioSpec have{};
+  // No changes allowed: SDL adapts our format to the device's behind the scenes.
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (device_) SDL_PauseAudioDevice(device_, 0);
+}
+
+void SdlSoundPlayer::Play(const std::vector<uint8_t>& wave) {
+  if (!device_) return;
+  std::vector<int16_t> next = ToOutputSamples(wave.data(), wave.size());
+  SDL_LockAudioDevice(device_);
+  playing_.swap(next);
+  position_ = 0;
+  SDL_UnlockAudioDevice(device_);
+}  // the cut-off sound is freed here, outside the lock
+
+void SdlSoundPlayer::Fill(void* self, Uint8* stream, int bytes) {
+  auto* player = static_cast<SdlSoundPlayer*>(self);
+  const size_t wanted = size_t(bytes) / sizeof(int16_t);
+  const size_t left = player->playing_.size() - player->position_;
+  const size_t count = std::min(wanted, left);
+  std::memcpy(stream, player->playing_.data() + player->position_, count * sizeof(int16_t));
+  std::memset(stream + count * sizeof(int16_t), 0, (wanted - count) * sizeof(int16_t));
+  player->position_ += count;
+}

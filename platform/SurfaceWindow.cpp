@@ -1,0 +1,170 @@
+#include "platform/SurfaceWindow.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScreen>
+#include <chrono>
+#include <cmath>
+
+namespace {
+
+constexpr const char* kInitText = "Initializing Screen Saver... Please Wait...";
+
+Qt::CursorShape Shape(MousePointer pointer) {
+  switch (pointer) {
+    case MousePointer::Crosshair: return Qt::CrossCursor;
+    case MousePointer::Busy: return Qt::WaitCursor;
+    case MousePointer::Default: break;
+  }
+  return Qt::ArrowCursor;
+}
+
+QColor ToQColor(Colour c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); }
+
+double SteadyMs() {
+  using namespace std::chrono;
+  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+SurfaceWindow::SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<void()> unload)
+    : events_(events), clock_(clock), unload_(std::move(unload)), panel_(new QLabel(kInitText, this)) {
+  setWindowFlag(Qt::FramelessWindowHint);
+  setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel comes from the surface
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
+  setWindowState(Qt::WindowFullScreen);
+
+  panel_->setStyleSheet("QLabel { background: black; color: white; padding: 8px; }");
+  panel_->adjustSize();
+  panel_->move(0, 0);
+
+  pass_timer_.setSingleShot(true);
+  pass_timer_.setTimerType(Qt::PreciseTimer);
+  connect(&pass_timer_, &QTimer::timeout, this, [this] { RunPass(); });
+  for (LinePrimitive& line : lines_) {
+    line.onChange = [this](const LineGeometry& before, const LineGeometry& after) {
+      QRegion stale;
+      if (before.Visible) stale += LineRegion(before);
+      if (after.Visible) stale += LineRegion(after);
+      if (!stale.isEmpty()) update(stale);
+    };
+  }
+}
+
+void SurfaceWindow::resizeEvent(QResizeEvent*) {
+  const double ratio = devicePixelRatioF();
+  surface_.Resize(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)), kBlack);
+  surface_.TrackChanges(true);
+  events_.Form_Resize();
+  update();
+}
+
+void SurfaceWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QImage image(reinterpret_cast<const uchar*>(surface_.Row(0)), surface_.Width(),
+                     surface_.Height(), surface_.Width() * 4, QImage::Format_RGBX8888);
+  const double ratio = devicePixelRatioF();
+  for (const QRect& rect : event->region()) {
+    const QRect device(QPoint(int(rect.left() * ratio), int(rect.top() * ratio)),
+                       QPoint(int(std::ceil((rect.right() + 1) * ratio)) - 1,
+                              int(std::ceil((rect.bottom() + 1) * ratio)) - 1));
+    painter.drawImage(QRectF(device.topLeft() / ratio, device.size() / ratio), image,
+                      device.intersected(image.rect()));
+  }
+  painter.setClipRegion(event->region());
+  for (const LinePrimitive& line : lines_) {
+    const LineGeometry& g = line.Geometry();
+    if (!g.Visible) continue;
+    painter.setPen(QPen(ToQColor(g.BorderColor), LinePrimitive::kWidth / ratio, Qt::SolidLine,
+                        Qt::RoundCap));
+    painter.drawLine(QPointF(g.X1, g.Y1) / ratio, QPointF(g.X2, g.Y2) / ratio);
+  }
+  if (!activation_scheduled_) {
+    // The panel is on screen now; the long activation may start.
+    activation_scheduled_ = true;
+    QTimer::singleShot(0, this, [this] { Activate(); });
+  }
+}
+
+void SurfaceWindow::Activate() {
+  events_.Form_Activate();
+  Present();
+  RunPass();
+}
+
+void SurfaceWindow::RunPass() {
+  if (events_.Form_Paint() && frame_log_.On()) frame_log_.Frame(SteadyMs());
+  Present();
+  if (!isVisible()) return;
+  const int64_t wait = events_.NextPassDue() - clock_.NowMs();
+  pass_timer_.start(int(std::clamp<int64_t>(wait, 0, 1000)));
+}
+
+void SurfaceWindow::Present() {
+  if (!surface_.Changes().Any()) return;
+  const std::vector<PixelRect> changed = surface_.Changes().Take();
+  const double ratio = devicePixelRatioF();
+  QRegion region;
+  if (ratio == 1.0) {
+    // Already banded and free of overlaps: the whole region in one call.
+    QList<QRect> rects;
+    for (const PixelRect& r : changed) rects.append(QRect(r.x, r.y, r.width, r.height));
+    region.setRects(rects.constData(), int(rects.size()));
+  } else {
+    for (const PixelRect& r : changed) {
+      const QPoint topLeft(int(std::floor(r.x / ratio)), int(std::floor(r.y / ratio)));
+      const QPoint end(int(std::ceil((r.x + r.width) / ratio)), int(std::ceil((r.y + r.height) / ratio)));
+      region += QRect(topLeft, end - QPoint(1, 1));
+    }
+  }
+  update(region);
+}
+
+QRegion SurfaceWindow::LineRegion(const LineGeometry& g) const {
+  // A band a little wider than the line along its length, in logical pixels.
+  const double ratio = devicePixelRatioF();
+  const QPointF a = QPointF(g.X1, g.Y1) / ratio, b = QPointF(g.X2, g.Y2) / ratio;
+  const double length = std::max(1e-6, std::hypot(b.x() - a.x(), b.y() - a.y()));
+  const double half = (LinePrimitive::kWidth / ratio) / 2 + 2;
+  const QPointF along = (b - a) / length * half, across(-along.y(), along.x());
+  const QPolygonF band({a - along + across, b + along + across, b + along - across, a - along - across});
+  return QRegion(band.toPolygon());
+}
+
+void SurfaceWindow::SetMousePointer(MousePointer shape) {
+  pointer_ = shape;
+  ApplyCursor();
+}
+
+int SurfaceWindow::ShowCursor(bool show) {
+  cursor_count_ += show ? 1 : -1;
+  ApplyCursor();
+  return cursor_count_;
+}
+
+void SurfaceWindow::ApplyCursor() {
+  setCursor(cursor_count_ < 0 ? Qt::BlankCursor : Shape(pointer_));
+}
+
+void SurfaceWindow::keyPressEvent(QKeyEvent* event) {
+  events_.Form_KeyDown(event->key(), int(event->modifiers()));
+  if (!event->text().isEmpty()) events_.Form_KeyPress(event->text().at(0).unicode());
+}
+
+void SurfaceWindow::mousePressEvent(QMouseEvent* event) {
+  const QPointF p = DevicePoint(event->position());
+  events_.Form_MouseDown(int(event->button()), int(event->modifiers()), float(p.x()), float(p.y()));
+  Present();
+}
+
+void SurfaceWindow::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF p = DevicePoint(event->position());
+  events_.Form_MouseMove(int(event->buttons()), int(event->modifiers()), float(p.x()), float(p.y()));
+}

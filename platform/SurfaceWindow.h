@@ -1,0 +1,61 @@
+// The full-screen window that shows a Surface: borderless, black, covering its screen.
+//
+// Presentation: after each pass of the frame loop only the tiles of the surface that changed
+// are handed to the screen, and exposed areas are repainted from the surface, so the cost of a
+// frame follows what moved. The two laser lines are drawn over the surface, never into it.
+//
+// Timing: the passes are driven by one precise single-shot timer armed to the next time the
+// form says something is due (a frame, or automatic fire); input is handled between passes.
+#pragma once
+
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "platform/Clock.h"
+#include "platform/DisplayWindow.h"
+#include "platform/FrameLog.h"
+
+class SurfaceWindow : public QWidget, public DisplayWindow {
+ public:
+  SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<void()> unload);
+
+  // DisplayWindow
+  Surface& FormDC() override { return surface_; }
+  float ScaleWidth() const override { return float(surface_.Width()); }
+  float ScaleHeight() const override { return float(surface_.Height()); }
+  void SetMousePointer(MousePointer shape) override;
+  int ShowCursor(bool show) override;
+  void HideInitPanel() override { panel_->hide(); }
+  LinePrimitive& Line1() override { return lines_[0]; }
+  LinePrimitive& Line2() override { return lines_[1]; }
+  void Unload() override { unload_(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  void Activate();
+  void RunPass();
+  void Present();
+  void ApplyCursor();
+  QRegion LineRegion(const LineGeometry& line) const;
+  QPointF DevicePoint(const QPointF& logical) const { return logical * devicePixelRatioF(); }
+
+  DisplayEvents& events_;
+  Clock& clock_;
+  std::function<void()> unload_;
+  Surface surface_;
+  LinePrimitive lines_[2];
+  QLabel* panel_;
+  QTimer pass_timer_;
+  bool activation_scheduled_ = false;
+  MousePointer pointer_ = MousePointer::Default;
+  int cursor_count_ = 0;
+  FrameLog frame_log_;
+};

@@ -1,0 +1,47 @@
+#include "platform/WaveSamples.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
+uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+
+struct Format {
+  int rate = 0, bits = 0, channels = 0, tag = 0;
+};
+
+}  // namespace
+
+std::vector<int16_t> ToOutputSamples(const uint8_t* wave, size_t size) {
+  if (size < 12 || std::memcmp(wave, "RIFF", 4) != 0 || std::memcmp(wave + 8, "WAVE", 4) != 0) return {};
+  // Only what the RIFF header covers counts; a resource may carry a few bytes past it.
+  const size_t end = std::min(size, size_t(U32(wave + 4)) + 8);
+  Format format;
+  for (size_t at = 12; at + 8 <= end;) {
+    const uint32_t length = U32(wave + at + 4);
+    const uint8_t* body = wave + at + 8;
+    if (std::memcmp(wave + at, "fmt ", 4) == 0 && length >= 16 && at + 8 + 16 <= end) {
+      format = {int(U32(body + 4)), U16(body + 14), U16(body + 2), U16(body)};
+    } else if (std::memcmp(wave + at, "data", 4) == 0) {
+      if (format.tag != 1 || format.channels != 1 || format.rate <= 0 ||
+          kOutputRate % format.rate != 0 || (format.bits != 8 && format.bits != 16)) {
+        return {};
+      }
+      const size_t bytes = std::min(size_t(length), end - (at + 8));
+      const int hold = kOutputRate / format.rate;
+      const size_t count = bytes / size_t(format.bits / 8);
+      std::vector<int16_t> out;
+      out.reserve(count * size_t(hold));
+      for (size_t i = 0; i < count; ++i) {
+        const int16_t s = format.bits == 8 ? int16_t((body[i] - 128) * 256)
+                                           : int16_t(U16(body + 2 * i));
+        out.insert(out.end(), size_t(hold), s);
+      }
+      return out;
+    }
+    at += 8 + length + (length & 1);
+  }
+  return {};
+}
