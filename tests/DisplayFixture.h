@@ -1,0 +1,50 @@
+// A display form on a surface without a screen, with a hand-driven clock, a generator that
+// gives the same draws every run, and a sound player that only records what it was asked.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "display/frmStarfield3.h"
+#include "tests/FakeDisplayWindow.h"
+
+class DeterministicRandom : public XorShiftRandom {
+ public:
+  void SeedFromTime() override { Seed(12345); }
+};
+
+class RecordingSound : public SoundPlayer {
+ public:
+  void Open() override { ++opened; }
+  void Play(const std::vector<uint8_t>& wave) override { played.push_back(&wave); }
+  int opened = 0;
+  std::vector<const std::vector<uint8_t>*> played;
+};
+
+class DisplayFixture : public ::testing::Test {
+ protected:
+  DisplayFixture() : window(800, 600), form(settings, clock, random, sound) {
+    modMain::SetDefaultSettings(settings);
+  }
+
+  // Attaches the window and runs the activation at clock `t`.
+  void Activate(int64_t t = 1000) {
+    clock.Set(t);
+    form.Attach(&window);
+    form.Form_Activate();
+  }
+
+  // Runs passes every millisecond up to clock `t`, as the window's timer would.
+  void RunUntil(int64_t t) {
+    while (clock.NowMs() < t) {
+      clock.Advance(1);
+      if (clock.NowMs() >= form.NextPassDue()) form.Form_Paint();
+    }
+  }
+
+  modMain::SettingsRecord settings;
+  ManualClock clock;
+  DeterministicRandom random;
+  RecordingSound sound;
+  FakeDisplayWindow window;
+  frmStarfield3 form;
+};

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "tests/DisplayFixture.h"
+
+namespace {
+
+class FrameLoopTest : public DisplayFixture {
+ protected:
+  // Counts the frames by the laser-free, cheapest witness: NextFrameTime moves on a frame.
+  bool PaintAt(int64_t t) {
+    clock.Set(t);
+    return form.Form_Paint();
+  }
+};
+
+}  // namespace
+
+TEST_F(FrameLoopTest, ActivationSetsTheClocksAndPreparesTheWindow) {
+  settings.TargetPractice = false;
+  const int64_t t = 5000;
+  Activate(t);
+  EXPECT_EQ(form.NextSecondTime, t);
+  EXPECT_EQ(form.NextFrameTime, t + 30);
+  EXPECT_EQ(form.NextSpinChangeTime, t + 5000);
+  EXPECT_EQ(form.AutoFireHoldUntil, 0);
+  EXPECT_EQ(form.CenterX, 400);
+  EXPECT_EQ(form.CenterY, 300);
+  EXPECT_EQ(form.MaxX, 800);
+  EXPECT_EQ(form.MaxY, 600);
+  EXPECT_EQ(window.line1.Geometry().X1, 0.0f);
+  EXPECT_EQ(window.line1.Geometry().Y1, 600.0f);
+  EXPECT_EQ(window.line2.Geometry().X1, 800.0f);
+  EXPECT_TRUE(window.panelHidden);
+  EXPECT_EQ(window.pointers, (std::vector<MousePointer>{MousePointer::Busy, MousePointer::Crosshair}));
+  EXPECT_EQ(window.cursorCount, -1);  // hidden without target practice
+  EXPECT_EQ(form.SndLaser.size(), 3916u);
+  EXPECT_EQ(form.SndLaserExplode.size(), 38652u);
+  EXPECT_EQ(form.SndExplode.size(), 308804u);
+  EXPECT_EQ(sound.opened, 1);
+
+  form.Form_Unload();
+  EXPECT_EQ(window.pointers.back(), MousePointer::Default);
+  EXPECT_EQ(window.cursorCount, 1);
+}
+
+TEST_F(FrameLoopTest, WithTargetPracticeTheCursorStaysAndAutoFireWaitsFiveSeconds) {
+  Activate(2000);
+  EXPECT_EQ(window.cursorCount, 0);
+  EXPECT_EQ(form.AutoFireHoldUntil, 7000);
+  form.Form_Unload();
+  EXPECT_EQ(window.cursorCount, 0);  // never hidden, never shown more
+}
+
+TEST_F(FrameLoopTest, TheWorkedScheduleFromActivation) {
+  settings.TargetPractice = false;
+  settings.PicCount = 0;  // nothing for automatic fire to hit
+  const int64_t t = 10000;
+  Activate(t);
+  EXPECT_FALSE(PaintAt(t + 1));
+  EXPECT_EQ(form.NextAutoFireTime, t + 101);  // automatic fire ran on a pass with no frame
+  EXPECT_EQ(form.NextPassDue(), t + 30);
+  for (int64_t now = t + 2; now <= t + 29; ++now) EXPECT_FALSE(PaintAt(now));
+  EXPECT_EQ(form.NextAutoFireTime, t + 101);
+  EXPECT_TRUE(PaintAt(t + 30));
+  EXPECT_EQ(form.NextSecondTime, t + 1000);
+  EXPECT_EQ(form.NextFrameTime, t + 60);
+  EXPECT_EQ(form.NextAutoFireTime, t + 101);  // t + 30 is before it
+  EXPECT_EQ(form.NextSpinChangeTime, t + 5000);
+  EXPECT_EQ(form.NextPassDue(), t + 60);
+}
+
+TEST_F(FrameLoopTest, ALateFrameIsFollowedAtOnceButNeverByABurst) {
+  const int64_t t = 10000;
+  Activate(t);
+  EXPECT_TRUE(PaintAt(t + 30));
+  EXPECT_TRUE(PaintAt(t + 160));  // that frame took 100 ms
+  EXPECT_EQ(form.NextFrameTime, t + 160);
+  EXPECT_TRUE(PaintAt(t + 161));  // the next one is due at once
+  EXPECT_EQ(form.NextFrameTime, t + 190);
+  EXPECT_FALSE(PaintAt(t + 170));
+  EXPECT_TRUE(PaintAt(t + 190));
+}
+
+TEST_F(FrameLoopTest, BookkeepingCatchesUpOneSecondPerFrameAfterAStall) {
+  const int64_t t = 10000;
+  Activate(t);
+  EXPECT_TRUE(PaintAt(t + 30));
+  EXPECT_EQ(form.NextSecondTime, t + 1000);
+  PaintAt(t + 4500);  // stalled for seconds
+  EXPECT_EQ(form.NextSecondTime, t + 2000);
+  PaintAt(t + 4501);  // the late frame set the next one due at once
+  EXPECT_EQ(form.NextSecondTime, t + 3000);
+  EXPECT_FALSE(PaintAt(t + 4502));
+  EXPECT_EQ(form.NextSecondTime, t + 3000);  // only frames do the bookkeeping
+  PaintAt(t + 4531);
+  EXPECT_EQ(form.NextSecondTime, t + 4000);
+  PaintAt(t + 4561);
+  EXPECT_EQ(form.NextSecondTime, t + 5000);
+  PaintAt(t + 4591);
+  EXPECT_EQ(form.NextSecondTime, t + 5000);  // passed now again: no more catching up
+}
+
+TEST_F(FrameLoopTest, SpinChangesComeFiveToTenSecondsApart) {
+  const int64_t t = 10000;
+  Activate(t);
+  RunUntil(t + 5000);
+  EXPECT_EQ(form.NextSpinChangeTime, t + 5000);  // not yet: the clock must pass it
+  std::vector<int64_t> changes;
+  int64_t last = form.NextSpinChangeTime;
+  while (changes.size() < 5) {
+    RunUntil(clock.NowMs() + 10);
+    if (form.NextSpinChangeTime != last) {
+      changes.push_back(clock.NowMs());
+      EXPECT_GE(form.NextSpinChangeTime - clock.NowMs(), 4990);
+      EXPECT_LE(form.NextSpinChangeTime - clock.NowMs(), 10000);
+      last = form.NextSpinChangeTime;
+    }
+  }
+  EXPECT_GT(changes[0], t + 5000);
+  EXPECT_LE(changes[0], t + 6010);  // at the first bookkeeping step after the 5 s
+  for (size_t i = 1; i < changes.size(); ++i) {
+    EXPECT_GE(changes[i] - changes[i - 1], 5000);
+    EXPECT_LE(changes[i] - changes[i - 1], 11010);
+  }
+}
+
+TEST_F(FrameLoopTest, AResizeClearsTheWindowAndMovesTheCentre) {
+  Activate();
+  RunUntil(2000);
+  window.surface.Resize(640, 480, RGB(9, 9, 9));
+  form.Form_Resize();
+  EXPECT_EQ(window.surface.GetPixel(10, 10), kBlack);
+  EXPECT_EQ(form.CenterX, 320);
+  EXPECT_EQ(form.MaxY, 480);
+  EXPECT_EQ(window.line2.Geometry().X1, 800.0f);  // the beams' origins stay where they were
+}
+
+TEST_F(FrameLoopTest, AFailedActivationStopsAtItsStepAndTheLoopStillRuns) {
+  settings.PicSelected = 7;  // no such picture: activation stops at the sprites
+  Activate(1000);
+  EXPECT_FALSE(window.panelHidden);
+  EXPECT_EQ(form.CenterX, 0);
+  EXPECT_TRUE(form.Form_Paint());  // every step of a pass is guarded: no throw, no stop
+}
