@@ -1,6 +1,10 @@
 #include "platform/App.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QBuffer>
+#include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <cstdio>
 #include <unistd.h>
 
@@ -9,6 +13,18 @@ int g_loaded_forms = 0;
 }
 
 namespace App {
+
+void SetIcon(const std::vector<uint8_t>& icoFile) {
+  QByteArray bytes(reinterpret_cast<const char*>(icoFile.data()), qsizetype(icoFile.size()));
+  QBuffer buffer(&bytes);
+  QImageReader reader(&buffer, "ICO");
+  QIcon icon;
+  for (int i = 0; i < reader.imageCount(); ++i) {
+    reader.jumpToImage(i);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  }
+  QApplication::setWindowIcon(icon);
+}
 
 void EndNow(int exitCode) {
   std::fflush(nullptr);

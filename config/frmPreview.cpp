@@ -1,0 +1,44 @@
+#include "config/frmPreview.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+
+#include "media/MediaTable.h"
+#include "platform/App.h"
+#include "platform/Embed.h"
+
+namespace {
+constexpr QRect kPictureArea(0, 0, 2220 / 15, 1800 / 15);  // 148 x 120 pixels
+}
+
+frmPreview::frmPreview() : Form("Skorvane! Preview") {}
+
+std::unique_ptr<QWidget> frmPreview::CreateWindow() {
+  auto window = std::make_unique<QWidget>();
+  window->setStyleSheet("background: black");
+  window->setFocusPolicy(Qt::NoFocus);
+  auto* picture = new QLabel(window.get());
+  picture->setGeometry(kPictureArea);
+  const media::Bytes gif = media::PreviewPicture();
+  QPixmap pixmap;
+  pixmap.loadFromData(gif.data(), uint(gif.size()), "GIF");
+  picture->setPixmap(pixmap);
+  picture->setScaledContents(true);
+  return window;
+}
+
+void frmPreview::ShowIn(int32_t host) {
+  Load();
+  if (SetParent(Window(), host, [] { App::EndNow(0); })) {
+    Show();
+    return;
+  }
+  // No host: a window of its own, as large as the screen allows.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) Window()->setGeometry(screen->availableGeometry());
+  Window()->showMaximized();
+}
+
+void frmPreview::Form_Unload() { App::EndNow(0); }

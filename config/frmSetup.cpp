@@ -1,0 +1,288 @@
+#include "config/frmSetup.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "display/modStarfield3.h"
+#include "media/MediaTable.h"
+#include "platform/Numeric.h"
+#include "platform/SettingsFile.h"
+#include "startup/SettingsText.h"
+#include "startup/modMain.h"
+
+namespace {
+
+// The layout is designed in twips, 15 to a pixel.
+QRect Twips(int left, int top, int width, int height) {
+  return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+constexpr const char* kNote =
+    "Note: For slower computers reducing the number of Stars, number of Images, and Image Size "
+    "will significantly improve performance.";
+constexpr const char* kMessage =
+    "While you enjoy the stars, please think of people who have lost their homes to war or "
+    "disaster. A gift to a relief organisation of your choice, however small, helps. Thank you!";
+
+QFont SansSerif(double points, bool bold) {
+  QFont font("Sans Serif");
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
+}
+
+template <typename T>
+T* Place(QWidget* parent, const QRect& where) {
+  auto* control = new T(parent);
+  control->setGeometry(where);
+  return control;
+}
+
+// A caption a little wider in this system's font than in the design's keeps its whole text.
+template <typename T>
+T* Captioned(QWidget* parent, const QRect& where, const char* caption) {
+  auto* control = Place<T>(parent, where);
+  control->setText(caption);
+  control->resize(std::max(where.width(), control->sizeHint().width()), where.height());
+  return control;
+}
+
+QFrame* Rule(QWidget* parent, int left, int top, int right) {
+  auto* line = Place<QFrame>(parent, Twips(left, top, right - left, 30));
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  return line;
+}
+
+QScrollBar* Bar(QWidget* parent, const QRect& where, Qt::Orientation o, int min, int max, int small,
+                int large, int value) {
+  auto* bar = Place<QScrollBar>(parent, where);
+  bar->setOrientation(o);
+  bar->setRange(min, max);
+  bar->setSingleStep(small);
+  bar->setPageStep(large);
+  bar->setValue(value);
+  return bar;
+}
+
+// A count text is a number when it starts with a digit and reads as a number as a whole.
+std::optional<double> CountValue(const QString& text) {
+  if (text.isEmpty() || !text.at(0).isDigit()) return std::nullopt;
+  return ParseNumber(text.toStdString());
+}
+
+// The nearest value a bar can show for a stored value.
+int BarValue(double stored, const QScrollBar* bar) {
+  const double v = RoundHalfEven(stored * 100);
+  return int(std::clamp(v, double(bar->minimum()), double(bar->maximum())));
+}
+
+}  // namespace
+
+frmSetup::frmSetup(modMain::SettingsRecord& settings, SettingsFile& store, Form& display)
+    : Form(modMain::kSetupCaption), settings_(settings), store_(store), display_(display) {
+  ReportError = [this](const QString& message) {
+    QMessageBox::critical(Window(), QString::fromStdString(Caption()), message);
+  };
+}
+
+std::unique_ptr<QWidget> frmSetup::CreateWindow() {
+  auto window = std::make_unique<QWidget>();
+  window->setFont(SansSerif(7.5, false));  // as wide as the design's 8.25-point face
+  window->setFixedSize(5265 / 15, 5280 / 15);
+  BuildHeader(window.get());
+  BuildImageFrame(window.get());
+  BuildCounts(window.get());
+  BuildSwitches(window.get());
+  BuildButtons(window.get());
+  QWidget::setTabOrder(cmdSettingsOK, cmdSettingsDefault);
+  QWidget::setTabOrder(cmdSettingsDefault, cmdCancel);
+  QWidget::setTabOrder(cmdCancel, txtStars);
+  QWidget::setTabOrder(txtStars, txtObjects);
+  Connect();
+  return window;
+}
+
+void frmSetup::BuildHeader(QWidget* w) {
+  auto* title = Place<QLabel>(w, Twips(720, 60, 3855, 315));
+  title->setText("Skorvane! Screensaver");
+  title->setFont(SansSerif(12, true));
+  Rule(w, 60, 420 - 15, 5160);
+  auto* note = Place<QLabel>(w, Twips(120, 480, 4935, 675));
+  note->setText(kNote);
+  note->setWordWrap(true);
+  note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  note->setFont(SansSerif(8.25, true));
+  Rule(w, 0, 1140 - 15, 5100);
+}
+
+void frmSetup::BuildImageFrame(QWidget* w) {
+  auto* frame = Place<QGroupBox>(w, Twips(2220, 1260, 2835, 1815));
+  frame->setTitle("Select Vexlor Image Size");
+  Image1 = Place<QLabel>(frame, Twips(60, 240, 960, 1380));
+  const media::Bytes gif = media::SetupPicture();
+  QPixmap picture;
+  picture.loadFromData(gif.data(), uint(gif.size()), "GIF");
+  Image1->setPixmap(picture);
+  Image1->setScaledContents(true);
+  const char* captions[] = {"Large Vexlor", "Medium Vexlor", "Small Vexlor", "Tiny Vexlor"};
+  for (int i = 0; i < 4; ++i) {
+    OptImage[i] = Place<QRadioButton>(frame, Twips(1140, 240 + 360 * i, 1575, 315));
+    OptImage[i]->setText(captions[i]);
+  }
+}
+
+void frmSetup::BuildCounts(QWidget* w) {
+  Captioned<QLabel>(w, Twips(120, 1440, 1035, 255), "Stars (0-400)");
+  txtStars = Place<QLineEdit>(w, Twips(1320, 1380, 435, 315));
+  vsbStars = Bar(w, Twips(1740, 1380, 255, 315), Qt::Vertical, 0, 400, 1, 1, 0);
+  Captioned<QLabel>(w, Twips(120, 2040, 1095, 255), "Images (0-100)");
+  txtObjects = Place<QLineEdit>(w, Twips(1320, 1980, 435, 315));
+  vsbObjects = Bar(w, Twips(1740, 1980, 255, 315), Qt::Vertical, 0, 100, 1, 1, 0);
+  for (QLineEdit* box : {txtStars, txtObjects}) box->setTextMargins(0, 0, 0, 0);
+}
+
+void frmSetup::BuildSwitches(QWidget* w) {
+  chkSpinSwitch = Captioned<QCheckBox>(w, Twips(120, 2580, 1275, 255), "Spin Stars");
+  chkTarget = Captioned<QCheckBox>(w, Twips(120, 3120, 1395, 255), "Target Practice");
+  Label2 = Place<QLabel>(w, Twips(1740, 3180, 3375, 1455));
+  Label2->setText(kMessage);
+  Label2->setWordWrap(true);
+  Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label2->setStyleSheet("QLabel { color: rgb(255, 0, 0); background: rgb(255, 255, 255); }");
+  chkLasers = Captioned<QCheckBox>(w, Twips(120, 3660, 1275, 255), "Show Lasers");
+  chkSound = Captioned<QCheckBox>(w, Twips(120, 4200, 855, 255), "Sound");
+  // Never shown: the user cannot change Speed or SpinRatio here, but loading the dialog still
+  // brings them to hundredths through these bars. The message covers their place.
+  auto* lblSpin = Place<QLabel>(w, Twips(3060, 3720, 1815, 195));
+  lblSpin->setText("Arc Ratio (Spin)");
+  hsbSpin = Bar(w, Twips(3060, 3900, 1875, 255), Qt::Horizontal, 25, 500, 5, 50, 25);
+  auto* lblSpeed = Place<QLabel>(w, Twips(3060, 4140, 1815, 195));
+  lblSpeed->setText("Acceleration");
+  hsbSpeed = Bar(w, Twips(3060, 4320, 1875, 255), Qt::Horizontal, 0, 1000, 10, 100, 0);
+  for (QWidget* hidden : std::initializer_list<QWidget*>{lblSpin, hsbSpin, lblSpeed, hsbSpeed}) hidden->hide();
+}
+
+void frmSetup::BuildButtons(QWidget* w) {
+  cmdCancel = Place<QPushButton>(w, Twips(1080, 4800, 855, 375));
+  cmdCancel->setText("&Cancel");
+  cmdSettingsDefault = Place<QPushButton>(w, Twips(2160, 4800, 855, 375));
+  cmdSettingsDefault->setText("&Defaults");
+  cmdPreview = Place<QPushButton>(w, Twips(3240, 4800, 855, 375));
+  cmdPreview->setText("&Preview");
+  cmdSettingsOK = Place<QPushButton>(w, Twips(4320, 4800, 855, 375));
+  cmdSettingsOK->setText("&OK");
+  cmdSettingsOK->setDefault(true);
+}
+
+void frmSetup::Connect() {
+  // Qt raises these for changes made from code too, and only when the value really changes:
+  // the rules below chain through them, nested, as each one sets the next control.
+  QObject::connect(txtStars, &QLineEdit::textChanged,
+                   [this] { CountTextRule(txtStars, vsbStars, settings_.StarCount); });
+  QObject::connect(txtObjects, &QLineEdit::textChanged,
+                   [this] { CountTextRule(txtObjects, vsbObjects, settings_.PicCount); });
+  QObject::connect(vsbStars, &QScrollBar::valueChanged,
+                   [this] { CountBarRule(txtStars, vsbStars, settings_.StarCount); });
+  QObject::connect(vsbObjects, &QScrollBar::valueChanged,
+                   [this] { CountBarRule(txtObjects, vsbObjects, settings_.PicCount); });
+  QObject::connect(hsbSpeed, &QScrollBar::valueChanged,
+                   [this](int v) { settings_.Speed = v / 100.0; });
+  QObject::connect(hsbSpin, &QScrollBar::valueChanged,
+                   [this](int v) { settings_.SpinRatio = v / 100.0; });
+  QObject::connect(chkSound, &QCheckBox::toggled, [this](bool on) { settings_.Sound = on; });
+  QObject::connect(chkTarget, &QCheckBox::toggled, [this](bool on) { settings_.TargetPractice = on; });
+  QObject::connect(chkLasers, &QCheckBox::toggled, [this](bool on) { settings_.ShowLasers = on; });
+  QObject::connect(chkSpinSwitch, &QCheckBox::toggled,
+                   [this](bool on) { settings_.SpinSwitch = on ? 1 : 0; });
+  for (int i = 0; i < 4; ++i) {
+    QObject::connect(OptImage[i], &QRadioButton::toggled, [this, i](bool on) {
+      if (!on) return;
+      settings_.PicSelected = int16_t(i);
+      OptImage[i]->setChecked(true);
+    });
+  }
+  QObject::connect(cmdSettingsOK, &QPushButton::clicked, [this] { cmdSettingsOK_Click(); });
+  QObject::connect(cmdCancel, &QPushButton::clicked, [this] { Unload(); });
+  QObject::connect(cmdSettingsDefault, &QPushButton::clicked, [this] { cmdSettingsDefault_Click(); });
+  QObject::connect(cmdPreview, &QPushButton::clicked, [this] { cmdPreview_Click(); });
+}
+
+void frmSetup::Form_Load() {
+  SetTopmost(*this);
+  RefreshControls();
+  cmdSettingsOK->setFocus();
+}
+
+void frmSetup::RefreshControls() {
+  txtStars->setText(QString::number(settings_.StarCount));
+  vsbStars->setValue(settings_.StarCount);
+  txtObjects->setText(QString::number(settings_.PicCount));
+  vsbObjects->setValue(settings_.PicCount);
+  // A stored value beyond what a control can show becomes the nearest one it can.
+  const int speed = BarValue(settings_.Speed, hsbSpeed);
+  if (speed != RoundHalfEven(settings_.Speed * 100)) settings_.Speed = speed / 100.0;
+  hsbSpeed->setValue(speed);
+  const int spin = BarValue(settings_.SpinRatio, hsbSpin);
+  if (spin != RoundHalfEven(settings_.SpinRatio * 100)) settings_.SpinRatio = spin / 100.0;
+  hsbSpin->setValue(spin);
+  settings_.SpinSwitch = int16_t(std::clamp<int>(settings_.SpinSwitch, 0, 1));
+  chkSpinSwitch->setChecked(settings_.SpinSwitch == 1);
+  chkTarget->setChecked(settings_.TargetPractice);
+  chkSound->setChecked(settings_.Sound);
+  chkLasers->setChecked(settings_.ShowLasers);
+  OptImage[std::clamp<int>(settings_.PicSelected, 0, 3)]->setChecked(true);
+}
+
+void frmSetup::CountTextRule(QLineEdit* text, QScrollBar* bar, int16_t& count) {
+  // Each step reads the box afresh: a step that rewrites it runs this rule again, nested.
+  if (!CountValue(text->text())) text->setText("");
+  if (const auto value = CountValue(text->text())) {
+    if (*value > bar->maximum()) text->setText(QString::number(bar->maximum()));
+    if (const auto v = CountValue(text->text()); v && *v < bar->minimum()) {
+      text->setText(QString::number(bar->minimum()));
+    }
+    if (const auto v = CountValue(text->text())) bar->setValue(int(RoundHalfEven(*v)));
+  }
+  if (text->text().isEmpty()) bar->setValue(bar->minimum());
+  count = int16_t(bar->value());
+}
+
+void frmSetup::CountBarRule(QLineEdit* text, QScrollBar* bar, int16_t& count) {
+  count = int16_t(bar->value());
+  text->setText(QString::number(bar->value()));
+}
+
+void frmSetup::cmdSettingsOK_Click() {
+  try {
+    modMain::SaveSettings(settings_, store_);
+  } catch (const SettingsWriteError& e) {
+    // The edits stay in the dialog, so the user can put things right and press OK again.
+    ReportError(QString("The settings could not be saved to %1:\n%2")
+                    .arg(QString::fromStdString(e.File().string()), QString::fromStdString(e.Reason())));
+    return;
+  }
+  Unload();
+}
+
+void frmSetup::cmdSettingsDefault_Click() {
+  modMain::SetDefaultSettings(settings_);
+  RefreshControls();
+}
+
+void frmSetup::cmdPreview_Click() {
+  ClearTopmost(*this);
+  display_.Show(true);
+  SetTopmost(*this);
+}
