@@ -66,3 +66,16 @@ finish() {
   echo "e2e: $passed passed, $failed failed"
   [ "$failed" -eq 0 ]
 }
+
+settings() {  # settings KEY=VALUE...: writes the settings file with these keys
+  printf '[Settings]\n' >"$XDG_CONFIG_HOME/Skorvane Screensaver.ini"
+  printf '%s\n' "$@" >>"$XDG_CONFIG_HOME/Skorvane Screensaver.ini"
+}
+
+stored() {  # stored KEY: the value of KEY in the settings file
+  sed -n "s/^$1=//p" "$XDG_CONFIG_HOME/Skorvane Screensaver.ini"
+}
+
+geometry() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
+
+screenshot() { import -window root "$E2E_SHOTS/$1.png" 2>/dev/null; }
