@@ -54,7 +54,11 @@ run_exits_within() {  # run_exits_within SECONDS ARGS...: runs in the foreground
   timeout "$seconds" "$SKORVANE" "$@" >>"$E2E_WORK/program.log" 2>&1
 }
 
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.2; }
+focus() {
+  [ -n "$1" ] || return 1
+  timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || timeout 5 xdotool windowfocus "$1"
+  sleep 0.2
+}
 
 stop_all() {
   for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done

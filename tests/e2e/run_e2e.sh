@@ -13,11 +13,11 @@ export SDL_AUDIODRIVER=dummy
 export E2E_SHOTS=${E2E_SHOTS:-$work/shots}
 mkdir -p "$E2E_SHOTS"
 
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x720x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and tells us its number once it is ready for clients.
+Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$work/display")
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 
 source "$here/lib.sh"
@@ -26,3 +26,6 @@ for scenario in "$here"/scenarios/*.sh; do
   source "$scenario"
 done
 finish
+status=$?
+[ $status -eq 0 ] || { echo '--- program log'; tail -n 30 "$work/program.log"; }
+exit $status
