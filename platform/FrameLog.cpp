@@ -5,6 +5,7 @@
 FrameLog::FrameLog() {
   const char* path = std::getenv("SKORVANE_FRAME_LOG");
   if (path && *path) file_ = std::fopen(path, "w");
+  if (file_) std::setvbuf(file_, nullptr, _IOLBF, 0);  // whole lines, readable while we run
 }
 
 FrameLog::~FrameLog() {

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Runs the real screensaver under Xvfb at 1920x1080 and reports what it costs: CPU of the
+# program and of the X server, and the distribution of the intervals between frames.
+#   bench/measure-display.sh [default|full] [SECONDS]
+# default: 15 images, 150 stars; full: 100 images, 400 stars. Target practice off, so
+# automatic fire runs from the start.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scene=${1:-default}
+seconds=${2:-20}
+program=build/skorvane
+work=$(mktemp -d)
+trap 'kill $xvfb $app 2>/dev/null; rm -rf "$work"' EXIT
+
+case $scene in
+  default) counts="StarCount=150
+PicCount=15" ;;
+  full) counts="StarCount=400
+PicCount=100" ;;
+  *) echo "scene: default or full" >&2; exit 2 ;;
+esac
+mkdir -p "$work/config" "$work/run"
+chmod 700 "$work/run"
+printf '[Settings]\n%s\nTargetPractice=False\nSound=False\n' "$counts" >"$work/config/Skorvane Screensaver.ini"
+
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$work/display")
+
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" SDL_AUDIODRIVER=dummy \
+  SKORVANE_FRAME_LOG="$work/frames" "$program" /s &
+app=$!
+sleep 3  # past the activation
+: >"$work/frames.start"
+lines_before=$(wc -l <"$work/frames")
+app_before=$(ticks $app)
+x_before=$(ticks $xvfb)
+sleep "$seconds"
+app_after=$(ticks $app)
+x_after=$(ticks $xvfb)
+hz=$(getconf CLK_TCK)
+
+tail -n +"$((lines_before + 1))" "$work/frames" | sort -n >"$work/sorted"
+count=$(wc -l <"$work/sorted")
+pick() { sed -n "$(( ($1 * count + 99) / 100 ))p" "$work/sorted"; }
+echo "scene: $scene, ${seconds} s at 1920x1080"
+awk -v a=$((app_after - app_before)) -v x=$((x_after - x_before)) -v hz="$hz" -v s="$seconds" \
+  'BEGIN { printf "CPU: program %.1f%%, X server %.1f%% (of one core)\n", 100*a/hz/s, 100*x/hz/s }'
+echo "frames: $count ($(awk -v c="$count" -v s="$seconds" 'BEGIN{printf "%.1f", c/s}') a second)"
+echo "frame interval ms: median $(pick 50), p99 $(pick 99), max $(tail -n1 "$work/sorted")"
