@@ -6,7 +6,7 @@ packages=(
   g++ cmake make pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libxcb1-dev libgl-dev libsdl2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick sox
+  xvfb xauth x11-utils x11-apps xdotool imagemagick sox
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -83,3 +83,27 @@ stored() {  # stored KEY: the value of KEY in the settings file
 geometry() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 
 screenshot() { import -window root "$E2E_SHOTS/$1.png" 2>/dev/null; }
+
+burst() {  # burst NAME COUNT: COUNT screen captures in a row, as NAME-1.png ...; in the background
+  local name=$1 count=$2
+  for i in $(seq "$count"); do xwd -root -silent >"$E2E_WORK/$name-$i.xwd"; done
+  for i in $(seq "$count"); do convert "$E2E_WORK/$name-$i.xwd" "$E2E_SHOTS/$name-$i.png"; done
+}
+
+pixels_of() {  # pixels_of FILE #RRGGBB: how many pixels of exactly that colour
+  convert "$1" txt:- | grep -ic "$2"
+}
+
+most_pixels_of() {  # most_pixels_of NAME COUNT #RRGGBB: the most of that colour in one capture
+  local best=0 n
+  for i in $(seq "$2"); do
+    n=$(pixels_of "$E2E_SHOTS/$1-$i.png" "$3")
+    [ "$n" -gt "$best" ] && best=$n
+  done
+  echo "$best"
+}
+
+fiery_pixels() {  # fiery_pixels FILE: pixels of full red with some green: only fire has them
+  convert "$1" txt:- | awk '{ gsub(/[()]/, "", $2); split($2, c, ",");
+    if (c[1] == 255 && c[2] >= 90 && c[2] <= 250 && c[3] < 200) n++ } END { print n + 0 }'
+}
