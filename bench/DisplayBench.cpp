@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "display/frmStarfield3.h"
-#include "tests/FakeDisplayWindow.h"
+#include "platform/OffscreenDisplayWindow.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ struct Scene {
   ManualClock clock{1000};
   XorShiftRandom random{7};
   Silence sound;
-  FakeDisplayWindow window;
+  OffscreenDisplayWindow window;
   frmStarfield3 form;
 };
 

@@ -22,6 +22,10 @@ void frmStarfield3::CreateMask() {
 
 void frmStarfield3::PrepareSprites() {
   picSource = media::LoadResPicture(media::kFirstPortrait + settings_.PicSelected);
+  BuildSprites();
+}
+
+void frmStarfield3::BuildSprites() {
   CreateMask();
   const int W = picSource.Width(), H = picSource.Height();
   // Image and mask are reduced by the same rule to the same size, so the same source pixels

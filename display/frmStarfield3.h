@@ -56,8 +56,9 @@ class frmStarfield3 : public DisplayEvents {
   void ResetStuff(int16_t Index);
   void SeedScene();
 
-  // Sprites.
+  // Sprites: PrepareSprites loads the chosen picture into picSource and builds from it.
   void PrepareSprites();
+  void BuildSprites();
   void CreateMask();
 
   // Drawing.

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "display/frmStarfield3.h"
-#include "tests/FakeDisplayWindow.h"
+#include "platform/OffscreenDisplayWindow.h"
 
 class DeterministicRandom : public XorShiftRandom {
  public:
@@ -45,6 +45,6 @@ class DisplayFixture : public ::testing::Test {
   ManualClock clock;
   DeterministicRandom random;
   RecordingSound sound;
-  FakeDisplayWindow window;
+  OffscreenDisplayWindow window;
   frmStarfield3 form;
 };

@@ -79,7 +79,9 @@ TEST_F(DrawFrameTest, The58By90SpriteAt400300CoversItsBlockExactly) {
   for (int y = 255; y <= 344; ++y)
     for (int x = 371; x <= 428; ++x) {
       const bool newSprite = std::abs(x - form.ScreenX[1]) < 20 && std::abs(y - form.ScreenY[1]) < 30;
-      if (!newSprite) ASSERT_EQ(window.surface.GetPixel(x, y), kBlack) << x << "," << y;
+      if (!newSprite) {
+        ASSERT_EQ(window.surface.GetPixel(x, y), kBlack) << x << "," << y;
+      }
     }
 }
 

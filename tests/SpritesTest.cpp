@@ -54,7 +54,9 @@ TEST_F(SpritesTest, EverySizeKeepsMaskAndImageInStep) {
     for (int y = 0; y < image.Height(); ++y)
       for (int x = 0; x < image.Width(); ++x) {
         ASSERT_EQ(screen.GetPixel(x, y), kBlack);
-        if (mask.GetPixel(x, y) == kWhite) ASSERT_EQ(image.GetPixel(x, y), kBlack);
+        if (mask.GetPixel(x, y) == kWhite) {
+          ASSERT_EQ(image.GetPixel(x, y), kBlack);
+        }
       }
   }
   // At full size the sprite is the picture with its blue background turned black.

@@ -1,6 +1,7 @@
 #include "tools/mediagen/Encoders.h"
 
 #include <fstream>
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 
@@ -46,32 +47,31 @@ void Palette(Bytes& b, const std::vector<Rgb>& colours, size_t entries) {
 }  // namespace
 
 Indexed ToIndexed(const Image& image) {
-  Indexed out{image.width, image.height, {}, {}};
-  std::map<uint32_t, uint8_t> seen;
+  // The 256 most frequent colours make the palette (all of them, when there are no more);
+  // any other colour takes the nearest of those.
   auto key = [](Rgb c) { return uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b; };
-  bool exact = true;
-  for (const Rgb& c : image.pixels) {
-    if (seen.count(key(c))) continue;
-    if (seen.size() == 256) {
-      exact = false;
-      break;
+  std::map<uint32_t, size_t> counts;
+  for (const Rgb& c : image.pixels) ++counts[key(c)];
+  std::vector<std::pair<size_t, uint32_t>> byFrequency;
+  for (auto [k, n] : counts) byFrequency.emplace_back(n, k);
+  std::stable_sort(byFrequency.begin(), byFrequency.end(),
+                   [](auto& a, auto& b) { return a.first > b.first; });
+  if (byFrequency.size() > 256) byFrequency.resize(256);
+  std::sort(byFrequency.begin(), byFrequency.end(), [](auto& a, auto& b) { return a.second < b.second; });
+
+  Indexed out{image.width, image.height, {}, {}};
+  for (auto [n, k] : byFrequency) out.palette.push_back({uint8_t(k >> 16), uint8_t(k >> 8), uint8_t(k)});
+  std::map<uint32_t, uint8_t> index;
+  for (auto [k, n] : counts) {
+    const Rgb c{uint8_t(k >> 16), uint8_t(k >> 8), uint8_t(k)};
+    long best = -1;
+    for (size_t i = 0; i < out.palette.size(); ++i) {
+      const long dr = c.r - out.palette[i].r, dg = c.g - out.palette[i].g, db = c.b - out.palette[i].b;
+      const long d = dr * dr + dg * dg + db * db;
+      if (best < 0 || d < best) best = d, index[k] = uint8_t(i);
     }
-    seen[key(c)] = uint8_t(seen.size());
   }
-  if (exact) {
-    out.palette.resize(seen.size());
-    for (auto [k, i] : seen) out.palette[i] = {uint8_t(k >> 16), uint8_t(k >> 8), uint8_t(k)};
-    for (const Rgb& c : image.pixels) out.index.push_back(seen[key(c)]);
-    return out;
-  }
-  for (int i = 0; i < 256; ++i) {
-    out.palette.push_back({uint8_t((i >> 5) * 255 / 7), uint8_t(((i >> 2) & 7) * 255 / 7),
-                           uint8_t((i & 3) * 255 / 3)});
-  }
-  for (const Rgb& c : image.pixels) {
-    out.index.push_back(uint8_t((c.r * 7 + 127) / 255 << 5 | (c.g * 7 + 127) / 255 << 2 |
-                                (c.b * 3 + 127) / 255));
-  }
+  for (const Rgb& c : image.pixels) out.index.push_back(index[key(c)]);
   return out;
 }
 

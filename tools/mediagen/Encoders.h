@@ -11,7 +11,7 @@ namespace mediagen {
 
 using Bytes = std::vector<uint8_t>;
 
-// An image reduced to palette indices. Colours beyond 256 are quantised to 3-3-2 bits.
+// An image reduced to palette indices: its 256 most frequent colours, others to the nearest.
 struct Indexed {
   int width = 0, height = 0;
   std::vector<Rgb> palette;  // at most 256 entries

@@ -1,14 +1,14 @@
 // A display window without a screen: a surface of a given size, and a record of what the
-// form asked of the window.
+// form asked of the window. For tests, benchmarks and for rendering stills of the display.
 #pragma once
 
 #include <vector>
 
 #include "platform/DisplayWindow.h"
 
-class FakeDisplayWindow : public DisplayWindow {
+class OffscreenDisplayWindow : public DisplayWindow {
  public:
-  FakeDisplayWindow(int width, int height) : surface(width, height, kBlack) {}
+  OffscreenDisplayWindow(int width, int height) : surface(width, height, kBlack) {}
 
   Surface& FormDC() override { return surface; }
   float ScaleWidth() const override { return float(surface.Width()); }
