@@ -18,9 +18,7 @@ stop_all
 start /s
 display_pid=$started
 id=$(window_named "Skorvane!")
-focus "$id"
-xdotool key x
-check "a key closes the display and the program exits 0" exits_within 3 "$display_pid" 0
+check "a key closes the display and the program exits 0" key_closes "$display_pid" "$id" x
 
 start /s
 killed=$started

@@ -29,6 +29,4 @@ sleep 1.5
 xdotool mousemove 100 100; sleep 0.2; xdotool mousemove 700 500; sleep 0.2
 xdotool click 1; sleep 0.1; xdotool click 2; sleep 0.1; xdotool click 3
 check "with target practice moves and clicks do not close it" still_running "$pid"
-focus "$id"
-xdotool key space
-check "with target practice a key closes it" exits_within 3 "$pid" 0
+check "with target practice a key closes it" key_closes "$pid" "$id" space

@@ -1,0 +1,88 @@
+// Looks at the screen quickly, for end-to-end checks of things that last a frame or two.
+//   screen_probe find RRGGBB X Y W H        first pixel of that colour in the area: "x y"
+//   screen_probe count N RRGGBB...          most pixels of those colours in one of N captures
+//   screen_probe fire N X Y W H             most fire-coloured pixels in the area in N captures
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Area {
+  int x, y, w, h;
+};
+
+// The root window's pixels in the area, as 0x00RRGGBB (a 24-bit screen in 32-bit pixels).
+std::vector<uint32_t> Capture(xcb_connection_t* c, xcb_window_t root, const Area& a) {
+  auto* reply = xcb_get_image_reply(
+      c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, int16_t(a.x), int16_t(a.y),
+                       uint16_t(a.w), uint16_t(a.h), ~0u),
+      nullptr);
+  std::vector<uint32_t> pixels;
+  if (!reply) return pixels;
+  const auto* data = reinterpret_cast<const uint32_t*>(xcb_get_image_data(reply));
+  pixels.assign(data, data + size_t(a.w) * size_t(a.h));
+  std::free(reply);
+  for (uint32_t& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+bool Fiery(uint32_t p) {
+  const uint32_t r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+  return r == 255 && g >= 90 && g <= 250 && b < 200;  // no sprite, star or beam has these
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+  if (xcb_connection_has_error(c)) return 2;
+  xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+  const Area whole{0, 0, screen->width_in_pixels, screen->height_in_pixels};
+  const std::string verb = argv[1];
+  auto number = [&](int i) { return std::atoi(argv[i]); };
+
+  if (verb == "find" && argc == 7) {
+    const uint32_t colour = uint32_t(std::strtoul(argv[2], nullptr, 16));
+    const Area a{number(3), number(4), number(5), number(6)};
+    const auto pixels = Capture(c, screen->root, a);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+      if (pixels[i] == colour) {
+        std::printf("%d %d\n", a.x + int(i % size_t(a.w)), a.y + int(i / size_t(a.w)));
+        return 0;
+      }
+    }
+    return 1;
+  }
+  if (verb == "count") {
+    std::vector<uint32_t> colours;
+    for (int i = 3; i < argc; ++i) colours.push_back(uint32_t(std::strtoul(argv[i], nullptr, 16)));
+    long best = 0;
+    for (int n = 0; n < number(2); ++n) {
+      const auto pixels = Capture(c, screen->root, whole);
+      best = std::max(best, long(std::count_if(pixels.begin(), pixels.end(), [&](uint32_t p) {
+                        return std::find(colours.begin(), colours.end(), p) != colours.end();
+                      })));
+    }
+    std::printf("%ld\n", best);
+    return 0;
+  }
+  if (verb == "fire" && argc == 7) {
+    Area a{number(3), number(4), number(5), number(6)};
+    a.x = std::max(0, a.x), a.y = std::max(0, a.y);
+    a.w = std::min(a.w, whole.w - a.x), a.h = std::min(a.h, whole.h - a.y);
+    long best = 0;
+    for (int n = 0; n < number(2); ++n) {
+      const auto pixels = Capture(c, screen->root, a);
+      best = std::max(best, long(std::count_if(pixels.begin(), pixels.end(), Fiery)));
+    }
+    std::printf("%ld\n", best);
+    return 0;
+  }
+  return 2;
+}
