@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <algorithm>
 #include <cmath>
 
@@ -183,7 +184,9 @@ void frmSetup::BuildButtons(QWidget* w) {
   cmdPreview->setText("&Preview");
   cmdSettingsOK = Place<QPushButton>(w, Twips(4320, 4800, 855, 375));
   cmdSettingsOK->setText("&OK");
-  cmdSettingsOK->setDefault(true);
+  cmdSettingsOK->setDefault(true);  // Enter presses OK
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), w);
+  QObject::connect(escape, &QShortcut::activated, cmdCancel, &QPushButton::click);
 }
 
 void frmSetup::Connect() {

@@ -34,7 +34,7 @@ Bytes IconFile();
 Bytes SetupPicture();
 Bytes PreviewPicture();
 
-// Version of the program, as its version block gives it.
+// The version block of the program (file and product version, internal name, names).
 inline constexpr const char* kFileVersion = "1.00";
 inline constexpr const char* kProductVersion = "1.00";
 inline constexpr const char* kInternalName = "Skorvane!";

@@ -23,12 +23,6 @@ std::string BoolToText(bool value) { return value ? "True" : "False"; }
 
 namespace {
 
-std::string TrimBlanks(const std::string& s) {
-  const auto first = s.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 // Digits with at most one point and at least one digit; an exponent part is allowed after.
 bool IsPlainDecimal(const std::string& s) {
   size_t i = 0, digits = 0, points = 0;
@@ -54,6 +48,12 @@ bool IsPlainDecimal(const std::string& s) {
 }
 
 }  // namespace
+
+std::string TrimBlanks(const std::string& s) {
+  const auto first = s.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
 
 std::optional<double> ParseNumber(const std::string& text) {
   std::string s = TrimBlanks(text);

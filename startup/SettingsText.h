@@ -13,6 +13,9 @@ std::string DoubleToText(double value);
 std::string Int16ToText(int16_t value);
 std::string BoolToText(bool value);  // "True" / "False"
 
+// `text` without the blanks (spaces and tabs) around it.
+std::string TrimBlanks(const std::string& text);
+
 // A decimal number with optional sign and point, blanks around it allowed; nullopt otherwise.
 std::optional<double> ParseNumber(const std::string& text);
 

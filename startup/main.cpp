@@ -28,6 +28,9 @@ std::string CommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
   instance_markers::RegisterThisProcess();
   QApplication app(argc, argv);
+  QApplication::setApplicationName(media::kProductName);
+  QApplication::setApplicationVersion(media::kProductVersion);
+  QApplication::setOrganizationName(media::kCompanyName);
   App::SetIcon(media::IconFile());
 
   SteadyClock clock;

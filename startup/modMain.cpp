@@ -9,33 +9,6 @@
 
 namespace modMain {
 
-namespace {
-
-std::string TrimBlanks(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-// Numeric text: a decimal number with optional sign, digits and point, blanks around it.
-bool IsNumericText(const std::string& s) {
-  const std::string t = TrimBlanks(s);
-  size_t i = (!t.empty() && (t[0] == '+' || t[0] == '-')) ? 1 : 0;
-  bool digit = false, point = false;
-  for (; i < t.size(); ++i) {
-    if (std::isdigit(static_cast<unsigned char>(t[i]))) {
-      digit = true;
-    } else if (t[i] == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  return digit;
-}
-
-}  // namespace
-
 std::string NormaliseCommandText(const std::string& commandLine) {
   std::string text = TrimBlanks(commandLine);
   std::transform(text.begin(), text.end(), text.begin(),
@@ -45,9 +18,9 @@ std::string NormaliseCommandText(const std::string& commandLine) {
 
 int32_t ParsePreviewHandle(const std::string& text) {
   const std::string s = TrimBlanks(text);
+  // Each pass drops one leading character, so the first numeric tail is the longest.
   for (size_t n = s.size(); n >= 1; --n) {
-    const std::string tail = s.substr(s.size() - n);
-    if (IsNumericText(tail)) return Nearest32(*ParseNumber(TrimBlanks(tail)));
+    if (const auto number = ParseNumber(s.substr(s.size() - n))) return Nearest32(*number);
   }
   return 0;
 }

@@ -176,6 +176,11 @@ TEST_F(SetupDialogTest, CancelAndTheCloseBoxStoreNothing) {
   dialog_->Window()->close();
   EXPECT_FALSE(dialog_->IsLoaded());
   EXPECT_EQ(Stored("StarCount"), "42");
+  Open("StarCount=42\n");
+  Type(dialog_->txtStars, "300");
+  QTest::keyClick(dialog_->txtStars, Qt::Key_Escape);
+  EXPECT_FALSE(dialog_->IsLoaded());
+  EXPECT_EQ(Stored("StarCount"), "42");
 }
 
 TEST_F(SetupDialogTest, AStoreThatCannotBeWrittenKeepsTheDialogAndItsEdits) {
