@@ -178,6 +178,8 @@ TEST_F(SetupDialogTest, CancelAndTheCloseBoxStoreNothing) {
   EXPECT_EQ(Stored("StarCount"), "42");
   Open("StarCount=42\n");
   Type(dialog_->txtStars, "300");
+  dialog_->Window()->activateWindow();  // shortcuts work in the active window, as for a user
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog_->Window()));
   QTest::keyClick(dialog_->txtStars, Qt::Key_Escape);
   EXPECT_FALSE(dialog_->IsLoaded());
   EXPECT_EQ(Stored("StarCount"), "42");
