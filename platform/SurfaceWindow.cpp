@@ -1,6 +1,7 @@
 #include "platform/SurfaceWindow.h"
 
 #include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -62,11 +63,72 @@ void SurfaceWindow::resizeEvent(QResizeEvent*) {
   const double ratio = devicePixelRatioF();
   surface_.Resize(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)), kBlack);
   surface_.TrackChanges(true);
+  if (!presenter_tried_) {
+    StartPresenter();
+  } else if (presenter_ && !presenter_->Resize(surface_.Width(), surface_.Height())) {
+    presenter_.reset();
+    setAttribute(Qt::WA_PaintOnScreen, false);
+    panel_->setVisible(panel_pixels_.Width() > 0);  // still initialising: the toolkit shows it
+    panel_pixels_ = Surface();
+  }
   events_.Form_Resize();
   update();
 }
 
+void SurfaceWindow::StartPresenter() {
+  presenter_tried_ = true;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11 || devicePixelRatioF() != 1.0) return;
+  presenter_ = XcbPresenter::Create(x11->connection(), uint32_t(winId()), surface_.Width(),
+                                    surface_.Height());
+  if (!presenter_) return;
+  setAttribute(Qt::WA_PaintOnScreen);
+  // The toolkit no longer paints in this window: the panel becomes pixels of our own.
+  const QImage text = panel_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  panel_pixels_.Resize(text.width(), text.height(), kBlack);
+  for (int y = 0; y < text.height(); ++y) {
+    for (int x = 0; x < text.width(); ++x) {
+      const QRgb c = text.pixel(x, y);
+      panel_pixels_.SetPixelV(x, y, RGB(qRed(c), qGreen(c), qBlue(c)));
+    }
+  }
+  panel_->hide();
+}
+
+QPaintEngine* SurfaceWindow::paintEngine() const {
+  return presenter_ ? nullptr : QWidget::paintEngine();
+}
+
+ScreenOverlays SurfaceWindow::Overlays() const {
+  ScreenOverlays overlays;
+  for (const LinePrimitive& line : lines_) overlays.lines.push_back(line.Geometry());
+  if (panel_pixels_.Width() > 0) overlays.panel = &panel_pixels_;
+  return overlays;
+}
+
+void SurfaceWindow::HideInitPanel() {
+  panel_->hide();
+  if (panel_pixels_.Width() == 0) return;
+  update(0, 0, panel_pixels_.Width(), panel_pixels_.Height());
+  panel_pixels_ = Surface();
+}
+
 void SurfaceWindow::paintEvent(QPaintEvent* event) {
+  if (presenter_) {
+    std::vector<PixelRect> rects;
+    for (const QRect& r : event->region()) rects.push_back({r.x(), r.y(), r.width(), r.height()});
+    presenter_->Present(surface_, rects, Overlays());
+  } else {
+    PaintThroughToolkit(event);
+  }
+  if (!activation_scheduled_) {
+    // The panel is on screen now; the long activation may start.
+    activation_scheduled_ = true;
+    QTimer::singleShot(0, this, [this] { Activate(); });
+  }
+}
+
+void SurfaceWindow::PaintThroughToolkit(QPaintEvent* event) {
   QPainter painter(this);
   const QImage image(reinterpret_cast<const uchar*>(surface_.Row(0)), surface_.Width(),
                      surface_.Height(), surface_.Width() * 4, QImage::Format_RGBX8888);
@@ -85,11 +147,6 @@ void SurfaceWindow::paintEvent(QPaintEvent* event) {
     painter.setPen(QPen(ToQColor(g.BorderColor), LinePrimitive::kWidth / ratio, Qt::SolidLine,
                         Qt::RoundCap));
     painter.drawLine(QPointF(g.X1, g.Y1) / ratio, QPointF(g.X2, g.Y2) / ratio);
-  }
-  if (!activation_scheduled_) {
-    // The panel is on screen now; the long activation may start.
-    activation_scheduled_ = true;
-    QTimer::singleShot(0, this, [this] { Activate(); });
   }
 }
 
@@ -110,6 +167,7 @@ void SurfaceWindow::RunPass() {
 void SurfaceWindow::Present() {
   if (!surface_.Changes().Any()) return;
   const std::vector<PixelRect> changed = surface_.Changes().Take();
+  if (presenter_) return presenter_->Present(surface_, changed, Overlays());
   const double ratio = devicePixelRatioF();
   QRegion region;
   if (ratio == 1.0) {

@@ -3,6 +3,8 @@
 // Presentation: after each pass of the frame loop only the tiles of the surface that changed
 // are handed to the screen, and exposed areas are repainted from the surface, so the cost of a
 // frame follows what moved. The two laser lines are drawn over the surface, never into it.
+// Where the X server shares memory with us the pixels go straight into the window
+// (XcbPresenter); elsewhere they go through the toolkit's painting.
 //
 // Timing: the passes are driven by one precise single-shot timer armed to the next time the
 // form says something is due (a frame, or automatic fire); input is handled between passes.
@@ -16,6 +18,7 @@
 #include "platform/Clock.h"
 #include "platform/DisplayWindow.h"
 #include "platform/FrameLog.h"
+#include "platform/XcbPresenter.h"
 
 class SurfaceWindow : public QWidget, public DisplayWindow {
  public:
@@ -27,12 +30,13 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   float ScaleHeight() const override { return float(surface_.Height()); }
   void SetMousePointer(MousePointer shape) override;
   int ShowCursor(bool show) override;
-  void HideInitPanel() override { panel_->hide(); }
+  void HideInitPanel() override;
   LinePrimitive& Line1() override { return lines_[0]; }
   LinePrimitive& Line2() override { return lines_[1]; }
   void Unload() override { unload_(); }
 
  protected:
+  QPaintEngine* paintEngine() const override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -40,6 +44,9 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  void StartPresenter();
+  void PaintThroughToolkit(QPaintEvent* event);
+  ScreenOverlays Overlays() const;
   void Activate();
   void RunPass();
   void Present();
@@ -53,6 +60,9 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   Surface surface_;
   LinePrimitive lines_[2];
   QLabel* panel_;
+  std::unique_ptr<XcbPresenter> presenter_;  // null: painting through the toolkit
+  bool presenter_tried_ = false;
+  Surface panel_pixels_;                     // the panel as the presenter draws it
   QTimer pass_timer_;
   bool activation_scheduled_ = false;
   MousePointer pointer_ = MousePointer::Default;

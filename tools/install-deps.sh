@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   g++ cmake make pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libxcb1-dev libgl-dev libsdl2-dev
+  qt6-base-dev qt6-base-dev-tools libxcb1-dev libxcb-shm0-dev libgl-dev libsdl2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils x11-apps xdotool imagemagick sox
 )
