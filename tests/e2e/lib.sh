@@ -20,7 +20,7 @@ start() {  # start ARGS...: runs the program in the background; its pid in $star
   # again (and said in the log), so a refusal of the test's X server is not taken for a fault.
   for attempt in 1 2 3; do
     : >"$E2E_WORK/start.log"
-    "$SKORVANE" "$@" >"$E2E_WORK/start.log" 2>&1 &
+    "$SKORVANE" "$@" >"$E2E_WORK/start.log" 2>&1 &  # inherits SKORVANE_PRESENT etc.
     started=$!
     sleep 0.3
     grep -q "could not connect to display" "$E2E_WORK/start.log" || break
