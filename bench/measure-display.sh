@@ -10,7 +10,7 @@ scene=${1:-default}
 seconds=${2:-20}
 program=build/skorvane
 work=$(mktemp -d)
-trap 'kill $xvfb $app 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $app 2>/dev/null; sleep 0.2; kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 
 case $scene in
   default) counts="StarCount=150

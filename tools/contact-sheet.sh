@@ -38,9 +38,9 @@ convert "$out/tmp/preview.gif[0]" "$out/preview.png"
 for wav in LASER LASEREXPLODE LEXPLODE; do
   head -c "$(( $(stat -c %s "$assets/$wav.WAV") - $( [ $wav = LASER ] && echo 3 || ([ $wav = LASEREXPLODE ] && echo 2 || echo 0)) ))" \
     "$assets/$wav.WAV" >"$out/tmp/$wav.wav"
-  sox "$out/tmp/$wav.wav" -n spectrogram -x 600 -y 200 -t "$wav.WAV" -o "$out/tmp/$wav-spec.png"
+  sox "$out/tmp/$wav.wav" -n spectrogram -x 600 -y 200 -t "$wav.WAV" -o "$out/tmp/$wav-spectrogram.png"
   sox "$out/tmp/$wav.wav" -n stat 2>&1 | grep -E 'Length|Maximum amplitude|Minimum amplitude|RMS' | sed "s/^/$wav: /"
 done
-montage "$out"/tmp/*-spec.png -geometry +2+2 -tile 1x "$out/spectrograms.png"
+montage "$out"/tmp/*-spectrogram.png -geometry +2+2 -tile 1x "$out/spectrograms.png"
 rm -rf "$out/tmp"
 echo "wrote $out/portraits.png $out/explosion.png $out/preview.png $out/spectrograms.png"
