@@ -1,11 +1,11 @@
 // A stand-in for a screensaver frontend's preview area: an X11 window of a given size that
-// prints its id and stays until its standard input closes (or it is killed).
+// prints its id and stays until its standard input closes (or it is killed). A line
+// "WIDTH HEIGHT" on standard input resizes it.
 //   skorvane-test-host WIDTH HEIGHT
 #include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 int main(int argc, char** argv) {
   const int width = argc > 1 ? std::atoi(argv[1]) : 200;
@@ -24,8 +24,13 @@ int main(int argc, char** argv) {
   xcb_flush(c);
   std::printf("%u\n", window);
   std::fflush(stdout);
-  char buffer[64];
-  while (::read(0, buffer, sizeof buffer) > 0) {
+  char line[64];
+  while (std::fgets(line, sizeof line, stdin)) {
+    unsigned w = 0, h = 0;
+    if (std::sscanf(line, "%u %u", &w, &h) != 2) continue;
+    const uint32_t size[] = {w, h};
+    xcb_configure_window(c, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+    xcb_flush(c);
   }
   xcb_disconnect(c);  // the server destroys the window with us
   return 0;

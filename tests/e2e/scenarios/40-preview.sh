@@ -8,6 +8,9 @@ preview=$(window_named "Skorvane! Preview")
 check "the preview fills its host" test "$(geometry "$preview")" = "320x240"
 check "the preview's parent is the host" bash -c "xwininfo -id $preview -children | grep -q \"Parent window id: $(printf '0x%x' "$host")\""
 screenshot preview-in-host
+echo "400 300" >&"${HOST[1]}"
+sleep 0.5
+check "the preview follows its host's size" test "$(geometry "$preview")" = "400x300"
 exec {HOST[1]}>&-
 wait "$HOST_PID" 2>/dev/null
 check "destroying the host ends the program within a second" exits_within 1 "$pid" 0
