@@ -52,6 +52,8 @@ void Form::Load() {
 
 void Form::Show(bool modal) {
   Load();
+  // Modal: the program's other windows take no input until this one is unloaded.
+  window_->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
   window_->show();
   if (!modal) return;
   QEventLoop loop;
