@@ -14,7 +14,6 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr int kFirstPortrait = 101;  // 101 large .. 104 tiny
 constexpr int kBoomFrames = 16;
-constexpr int kIconLarge = 30001, kIconSmall = 30002;
 
 // The raw bytes of a bitmap resource (a bitmap without file header), and it as a picture.
 Bytes BitmapResource(int id);

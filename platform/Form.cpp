@@ -73,4 +73,3 @@ void Form::Unload() {
   App::FormUnloaded();
 }
 
-unsigned long Form::hWnd() const { return window_ ? window_->winId() : 0; }

@@ -28,7 +28,6 @@ class Form {
 
   bool IsLoaded() const { return window_ != nullptr; }
   const std::string& Caption() const { return caption_; }
-  unsigned long hWnd() const;  // the native window id
   QWidget* Window() const { return window_.get(); }
 
  protected:
