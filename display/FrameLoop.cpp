@@ -75,7 +75,7 @@ void frmStarfield3::LoadSounds() {
   SndExplode = media::LoadResData("LEXPLODE.WAV", "SOUNDS");
   SndLaserExplode = media::LoadResData("LASEREXPLODE.WAV", "SOUNDS");
   SndLaser = media::LoadResData("LASER.WAV", "SOUNDS");
-  sound_.Open();
+  if (settings_.Sound) sound_.Open();  // no sound device is held while sound is off
 }
 
 bool frmStarfield3::Form_Paint() {

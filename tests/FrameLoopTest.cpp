@@ -44,7 +44,10 @@ TEST_F(FrameLoopTest, ActivationSetsTheClocksAndPreparesTheWindow) {
 }
 
 TEST_F(FrameLoopTest, WithTargetPracticeTheCursorStaysAndAutoFireWaitsFiveSeconds) {
+  settings.Sound = false;
   Activate(2000);
+  EXPECT_EQ(sound.opened, 0);  // the effects are loaded all the same
+  EXPECT_EQ(form.SndLaser.size(), 3916u);
   EXPECT_EQ(window.cursorCount, 0);
   EXPECT_EQ(form.AutoFireHoldUntil, 7000);
   form.Form_Unload();
