@@ -37,8 +37,11 @@ void frmPreview::ShowIn(int32_t host) {
     return;
   }
   // No host: a window of its own, as large as the screen allows.
-  if (QScreen* screen = QGuiApplication::primaryScreen()) Window()->setGeometry(screen->availableGeometry());
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    Window()->setGeometry(screen->availableGeometry());
   Window()->showMaximized();
 }
 
-void frmPreview::Form_Unload() { App::EndNow(0); }
+void frmPreview::Form_Unload() {
+  App::EndNow(0);
+}

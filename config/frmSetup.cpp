@@ -172,7 +172,8 @@ void frmSetup::BuildSwitches(QWidget* w) {
   auto* lblSpeed = Place<QLabel>(w, Twips(3060, 4140, 1815, 195));
   lblSpeed->setText("Acceleration");
   hsbSpeed = Bar(w, Twips(3060, 4320, 1875, 255), Qt::Horizontal, 0, 1000, 10, 100, 0);
-  for (QWidget* hidden : std::initializer_list<QWidget*>{lblSpin, hsbSpin, lblSpeed, hsbSpeed}) hidden->hide();
+  for (QWidget* hidden : std::initializer_list<QWidget*>{lblSpin, hsbSpin, lblSpeed, hsbSpeed})
+    hidden->hide();
 }
 
 void frmSetup::BuildButtons(QWidget* w) {
@@ -205,7 +206,8 @@ void frmSetup::Connect() {
   QObject::connect(hsbSpin, &QScrollBar::valueChanged,
                    [this](int v) { settings_.SpinRatio = v / 100.0; });
   QObject::connect(chkSound, &QCheckBox::toggled, [this](bool on) { settings_.Sound = on; });
-  QObject::connect(chkTarget, &QCheckBox::toggled, [this](bool on) { settings_.TargetPractice = on; });
+  QObject::connect(chkTarget, &QCheckBox::toggled,
+                   [this](bool on) { settings_.TargetPractice = on; });
   QObject::connect(chkLasers, &QCheckBox::toggled, [this](bool on) { settings_.ShowLasers = on; });
   QObject::connect(chkSpinSwitch, &QCheckBox::toggled,
                    [this](bool on) { settings_.SpinSwitch = on ? 1 : 0; });
@@ -218,7 +220,8 @@ void frmSetup::Connect() {
   }
   QObject::connect(cmdSettingsOK, &QPushButton::clicked, [this] { cmdSettingsOK_Click(); });
   QObject::connect(cmdCancel, &QPushButton::clicked, [this] { Unload(); });
-  QObject::connect(cmdSettingsDefault, &QPushButton::clicked, [this] { cmdSettingsDefault_Click(); });
+  QObject::connect(cmdSettingsDefault, &QPushButton::clicked,
+                   [this] { cmdSettingsDefault_Click(); });
   QObject::connect(cmdPreview, &QPushButton::clicked, [this] { cmdPreview_Click(); });
 }
 
@@ -272,8 +275,9 @@ void frmSetup::cmdSettingsOK_Click() {
     modMain::SaveSettings(settings_, store_);
   } catch (const SettingsWriteError& e) {
     // The edits stay in the dialog, so the user can put things right and press OK again.
-    ReportError(QString("The settings could not be saved to %1:\n%2")
-                    .arg(QString::fromStdString(e.File().string()), QString::fromStdString(e.Reason())));
+    ReportError(
+        QString("The settings could not be saved to %1:\n%2")
+            .arg(QString::fromStdString(e.File().string()), QString::fromStdString(e.Reason())));
     return;
   }
   Unload();

@@ -26,7 +26,8 @@ class frmSetup : public Form {
   // The controls, by their names, for the tests that drive the dialog.
   QLineEdit *txtStars = nullptr, *txtObjects = nullptr;
   QScrollBar *vsbStars = nullptr, *vsbObjects = nullptr, *hsbSpeed = nullptr, *hsbSpin = nullptr;
-  QCheckBox *chkSpinSwitch = nullptr, *chkTarget = nullptr, *chkLasers = nullptr, *chkSound = nullptr;
+  QCheckBox *chkSpinSwitch = nullptr, *chkTarget = nullptr, *chkLasers = nullptr,
+            *chkSound = nullptr;
   QRadioButton* OptImage[4] = {};
   QPushButton *cmdCancel = nullptr, *cmdSettingsDefault = nullptr, *cmdPreview = nullptr,
               *cmdSettingsOK = nullptr;

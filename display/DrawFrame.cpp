@@ -10,7 +10,7 @@ namespace {
 
 constexpr double kGrowthDivisor = 90;
 constexpr float kDegreesToRadians = 0.017453292f;  // single precision, as the design has it
-constexpr double kStarBrightnessFactor = 2;         // full brightness from CenterX / 2 outward
+constexpr double kStarBrightnessFactor = 2;        // full brightness from CenterX / 2 outward
 constexpr int16_t kImageSizeOffset = 2;
 constexpr int16_t kLastExplosionFrame = 12;
 constexpr double kExplosionOffset = 0.75, kExplosionExtent = 1.5;
@@ -83,8 +83,8 @@ void frmStarfield3::ProjectSlot(int i) {
 void frmStarfield3::DrawStar(int i, int16_t oldX, int16_t oldY) {
   double b = Radius[i] / CenterX * kStarBrightnessFactor;
   if (b > 1) b = 1;
-  const Colour colour = RGB(Nearest16(StarRed[i] * b), Nearest16(StarGreen[i] * b),
-                            Nearest16(StarBlue[i] * b));
+  const Colour colour =
+      RGB(Nearest16(StarRed[i] * b), Nearest16(StarGreen[i] * b), Nearest16(StarBlue[i] * b));
   Surface& dc = *FormDC;
   dc.SetPixelV(oldX, oldY, BackColor);
   dc.SetPixelV(oldX + 1, oldY, BackColor);

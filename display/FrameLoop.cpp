@@ -20,8 +20,8 @@ void Guarded(Step step) {
 
 }  // namespace
 
-frmStarfield3::frmStarfield3(const modMain::SettingsRecord& settings, Clock& clock,
-                             Random& random, SoundPlayer& sound)
+frmStarfield3::frmStarfield3(const modMain::SettingsRecord& settings, Clock& clock, Random& random,
+                             SoundPlayer& sound)
     : settings_(settings), clock_(clock), random_(random), sound_(sound) {}
 
 void frmStarfield3::Attach(DisplayWindow* window) {

@@ -13,9 +13,13 @@ void frmStarfield3::Close() {
   if (window_) window_->Unload();
 }
 
-void frmStarfield3::Form_KeyDown(int, int) { Close(); }
+void frmStarfield3::Form_KeyDown(int, int) {
+  Close();
+}
 
-void frmStarfield3::Form_KeyPress(int) { Close(); }
+void frmStarfield3::Form_KeyPress(int) {
+  Close();
+}
 
 void frmStarfield3::Form_MouseDown(int, int, float x, float y) {
   if (!window_) return;

@@ -33,10 +33,10 @@ void frmStarfield3::BuildSprites() {
   // sprite followed by an AND of its mask restores a black background exactly.
   for (int k = 1; k <= kSizeSteps; ++k) {
     picArray[k].Resize((k * W) / kSizeSteps, (k * H) / kSizeSteps, kBlack);
-    StretchBlt(picArray[k], 0, 0, picArray[k].Width(), picArray[k].Height(), picSource, 0, 0, W,
-               H, RasterOp::SRCCOPY);
+    StretchBlt(picArray[k], 0, 0, picArray[k].Width(), picArray[k].Height(), picSource, 0, 0, W, H,
+               RasterOp::SRCCOPY);
     picNewMask[k].Resize(picArray[k].Width(), picArray[k].Height(), kWhite);
-    StretchBlt(picNewMask[k], 0, 0, picNewMask[k].Width(), picNewMask[k].Height(), picMaskWork,
-               0, 0, W, H, RasterOp::SRCCOPY);
+    StretchBlt(picNewMask[k], 0, 0, picNewMask[k].Width(), picNewMask[k].Height(), picMaskWork, 0,
+               0, W, H, RasterOp::SRCCOPY);
   }
 }

@@ -12,7 +12,9 @@ std::unique_ptr<QWidget> StarfieldForm::CreateWindow() {
   return window;
 }
 
-void StarfieldForm::Form_Load() { form_.Attach(window_); }
+void StarfieldForm::Form_Load() {
+  form_.Attach(window_);
+}
 
 void StarfieldForm::Form_Unload() {
   form_.Form_Unload();

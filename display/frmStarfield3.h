@@ -22,11 +22,11 @@ constexpr int kSlotCount = 500;
 constexpr int kSizeSteps = 50;
 constexpr int kBoomFrameCount = 16;
 
-constexpr int64_t kFramePeriodMs = 30;                // about 33 frames a second
+constexpr int64_t kFramePeriodMs = 30;  // about 33 frames a second
 constexpr int64_t kBookkeepingPeriodMs = 1000;
 constexpr int64_t kFirstSpinChangeMs = 5000;
-constexpr int64_t kAutoFirePeriodMs = 100;            // at most ten automatic shots a second
-constexpr int64_t kAutoFireHoldAtStartMs = 5000;      // target practice only
+constexpr int64_t kAutoFirePeriodMs = 100;        // at most ten automatic shots a second
+constexpr int64_t kAutoFireHoldAtStartMs = 5000;  // target practice only
 constexpr int64_t kAutoFireHoldAfterClickMs = 10000;
 
 template <typename T>

@@ -18,5 +18,9 @@ void SetStaysOnTop(Form& frm, bool on) {
 
 }  // namespace
 
-void SetTopmost(Form& frm) { SetStaysOnTop(frm, true); }
-void ClearTopmost(Form& frm) { SetStaysOnTop(frm, false); }
+void SetTopmost(Form& frm) {
+  SetStaysOnTop(frm, true);
+}
+void ClearTopmost(Form& frm) {
+  SetStaysOnTop(frm, false);
+}

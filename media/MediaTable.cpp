@@ -28,13 +28,29 @@ Bytes Read(const std::string& path) {
 
 }  // namespace
 
-Bytes BitmapResource(int id) { return Read("bitmap/" + std::to_string(id)); }
-Surface LoadResPicture(int id) { return DecodeDib(BitmapResource(id)); }
-Bytes LoadResData(const std::string& name, const std::string& type) { return Read(type + "/" + name); }
-Bytes BoomFrameFile(int n) { return Read("boom/" + std::to_string(n)); }
-Surface BoomFrame(int n) { return DecodeBmpFile(BoomFrameFile(n)); }
-Bytes IconFile() { return Read("icon/skorvane.ico"); }
-Bytes SetupPicture() { return Read("picture/setup.gif"); }
-Bytes PreviewPicture() { return Read("picture/preview.gif"); }
+Bytes BitmapResource(int id) {
+  return Read("bitmap/" + std::to_string(id));
+}
+Surface LoadResPicture(int id) {
+  return DecodeDib(BitmapResource(id));
+}
+Bytes LoadResData(const std::string& name, const std::string& type) {
+  return Read(type + "/" + name);
+}
+Bytes BoomFrameFile(int n) {
+  return Read("boom/" + std::to_string(n));
+}
+Surface BoomFrame(int n) {
+  return DecodeBmpFile(BoomFrameFile(n));
+}
+Bytes IconFile() {
+  return Read("icon/skorvane.ico");
+}
+Bytes SetupPicture() {
+  return Read("picture/setup.gif");
+}
+Bytes PreviewPicture() {
+  return Read("picture/preview.gif");
+}
 
 }  // namespace media

@@ -1,12 +1,12 @@
 #include "platform/App.h"
 
+#include <unistd.h>
 #include <QApplication>
 #include <QBuffer>
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 int g_loaded_forms = 0;
@@ -31,12 +31,16 @@ void EndNow(int exitCode) {
   ::_exit(exitCode);
 }
 
-void FormLoaded() { ++g_loaded_forms; }
+void FormLoaded() {
+  ++g_loaded_forms;
+}
 
 void FormUnloaded() {
   if (--g_loaded_forms == 0) QCoreApplication::quit();
 }
 
-int LoadedForms() { return g_loaded_forms; }
+int LoadedForms() {
+  return g_loaded_forms;
+}
 
 }  // namespace App

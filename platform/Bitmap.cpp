@@ -6,13 +6,19 @@
 
 namespace {
 
-uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t U32(const uint8_t* p) {
+  return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t U16(const uint8_t* p) {
+  return uint16_t(p[0] | p[1] << 8);
+}
 
 constexpr size_t kInfoHeader = 40;
 constexpr size_t kFileHeader = 14;
 
-size_t RowBytes(int width, int bits) { return ((size_t(width) * size_t(bits) + 31) / 32) * 4; }
+size_t RowBytes(int width, int bits) {
+  return ((size_t(width) * size_t(bits) + 31) / 32) * 4;
+}
 
 }  // namespace
 
@@ -62,6 +68,7 @@ Surface DecodeDib(const std::vector<uint8_t>& bytes) {
 }
 
 Surface DecodeBmpFile(const std::vector<uint8_t>& file) {
-  if (file.size() < kFileHeader || file[0] != 'B' || file[1] != 'M') throw RuntimeError("not a BMP file");
+  if (file.size() < kFileHeader || file[0] != 'B' || file[1] != 'M')
+    throw RuntimeError("not a BMP file");
   return DecodeDib(std::vector<uint8_t>(file.begin() + kFileHeader, file.end()));
 }

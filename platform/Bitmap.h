@@ -11,7 +11,7 @@
 
 struct DibInfo {
   int width = 0;
-  int height = 0;         // rows, whatever their order
+  int height = 0;  // rows, whatever their order
   bool bottomUp = true;
   int bitsPerPixel = 0;
   int paletteEntries = 0;

@@ -1,5 +1,6 @@
 #include "platform/Embed.h"
 
+#include <xcb/xcb.h>
 #include <QAbstractEventDispatcher>
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -7,7 +8,6 @@
 #include <QWidget>
 #include <QWindow>
 #include <cstdlib>
-#include <xcb/xcb.h>
 
 namespace {
 

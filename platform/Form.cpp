@@ -72,4 +72,3 @@ void Form::Unload() {
   if (modal_loop_) modal_loop_->quit();
   App::FormUnloaded();
 }
-

@@ -1,10 +1,10 @@
 #include "platform/InstanceMarkers.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
 
 namespace fs = std::filesystem;
 
@@ -53,15 +53,18 @@ namespace instance_markers {
 
 fs::path Folder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  fs::path folder = (runtime && *runtime) ? fs::path(runtime) / "skorvane"
-                                          : fs::path("/tmp") / ("skorvane-" + std::to_string(::getuid()));
+  fs::path folder = (runtime && *runtime)
+                        ? fs::path(runtime) / "skorvane"
+                        : fs::path("/tmp") / ("skorvane-" + std::to_string(::getuid()));
   std::error_code ec;
   fs::create_directories(folder, ec);
   fs::permissions(folder, fs::perms::owner_all, ec);
   return folder;
 }
 
-bool WindowWithCaptionExists(const std::string& caption) { return IsHeld(CaptionFile(caption)); }
+bool WindowWithCaptionExists(const std::string& caption) {
+  return IsHeld(CaptionFile(caption));
+}
 
 void RegisterThisProcess() {
   const fs::path file = Folder() / (kInstancePrefix + std::to_string(::getpid()) + ".lock");

@@ -19,10 +19,18 @@ class LinePrimitive {
   static constexpr int kWidth = 5;  // pixels
 
   const LineGeometry& Geometry() const { return geometry_; }
-  void SetStart(float x, float y) { Change([&](LineGeometry& g) { g.X1 = x, g.Y1 = y; }); }
-  void SetEnd(float x, float y) { Change([&](LineGeometry& g) { g.X2 = x, g.Y2 = y; }); }
-  void SetBorderColor(Colour c) { Change([&](LineGeometry& g) { g.BorderColor = c; }); }
-  void SetVisible(bool v) { Change([&](LineGeometry& g) { g.Visible = v; }); }
+  void SetStart(float x, float y) {
+    Change([&](LineGeometry& g) { g.X1 = x, g.Y1 = y; });
+  }
+  void SetEnd(float x, float y) {
+    Change([&](LineGeometry& g) { g.X2 = x, g.Y2 = y; });
+  }
+  void SetBorderColor(Colour c) {
+    Change([&](LineGeometry& g) { g.BorderColor = c; });
+  }
+  void SetVisible(bool v) {
+    Change([&](LineGeometry& g) { g.Visible = v; });
+  }
 
   // The window's hook: told the old and the new geometry of every change.
   std::function<void(const LineGeometry& before, const LineGeometry& after)> onChange;

@@ -16,7 +16,9 @@ class RuntimeError : public std::runtime_error {
 };
 
 // x to the nearest integer, ties to the even neighbour (the default FPU rounding mode).
-inline double RoundHalfEven(double x) { return std::nearbyint(x); }
+inline double RoundHalfEven(double x) {
+  return std::nearbyint(x);
+}
 
 namespace numeric_detail {
 template <typename Int>
@@ -40,7 +42,9 @@ inline int32_t Nearest32(double x) {
 }
 
 // Largest integer not above x, as a 16-bit signed value; out of range is a RuntimeError.
-inline int16_t Floor16(double x) { return numeric_detail::CheckedConvert<int16_t>(std::floor(x)); }
+inline int16_t Floor16(double x) {
+  return numeric_detail::CheckedConvert<int16_t>(std::floor(x));
+}
 
 // 16-bit addition that fails instead of wrapping.
 inline int16_t CheckedAdd16(int a, int b) {

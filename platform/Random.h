@@ -2,15 +2,15 @@
 // randomness is used, so tests can script the exact sequence of draws.
 #pragma once
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 
 class Random {
  public:
   virtual ~Random() = default;
-  virtual float Next() = 0;           // uniform in [0, 1), 24 bits of precision
-  virtual void SeedFromTime() = 0;    // a different sequence each run
+  virtual float Next() = 0;         // uniform in [0, 1), 24 bits of precision
+  virtual void SeedFromTime() = 0;  // a different sequence each run
 };
 
 // xorshift64*: fast, good enough for a starfield, and the same sequence for the same seed.

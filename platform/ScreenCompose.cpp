@@ -6,7 +6,9 @@
 namespace {
 
 // Our colours keep red in the low byte; the screen wants it in the high one.
-inline uint32_t ToScreen(Colour c) { return (c & 0x00FF00) | (c & 0xFF) << 16 | (c >> 16 & 0xFF); }
+inline uint32_t ToScreen(Colour c) {
+  return (c & 0x00FF00) | (c & 0xFF) << 16 | (c >> 16 & 0xFF);
+}
 
 void ConvertRows(const Surface& surface, const PixelRect& r, uint32_t* out, int stride) {
   for (int y = r.y; y < r.y + r.height; ++y) {
@@ -47,7 +49,8 @@ void ComposeForScreen(const Surface& surface, const PixelRect& rect, const Scree
   const PixelRect r{x0, y0, x1 - x0, y1 - y0};
   ConvertRows(surface, r, out, stride);
   if (const Surface* panel = overlays.panel) {
-    const PixelRect p{r.x, r.y, std::min(x1, panel->Width()) - r.x, std::min(y1, panel->Height()) - r.y};
+    const PixelRect p{r.x, r.y, std::min(x1, panel->Width()) - r.x,
+                      std::min(y1, panel->Height()) - r.y};
     if (p.width > 0 && p.height > 0) ConvertRows(*panel, p, out, stride);
   }
   for (const LineGeometry& line : overlays.lines) {

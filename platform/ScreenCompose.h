@@ -10,8 +10,8 @@
 #include "platform/Surface.h"
 
 struct ScreenOverlays {
-  std::vector<LineGeometry> lines;   // only the visible ones are drawn
-  const Surface* panel = nullptr;    // at the top-left corner, when shown
+  std::vector<LineGeometry> lines;  // only the visible ones are drawn
+  const Surface* panel = nullptr;   // at the top-left corner, when shown
 };
 
 // Writes rectangle `r` (clipped to the surface) into `out`, a screen-sized image of

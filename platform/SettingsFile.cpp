@@ -1,12 +1,12 @@
 #include "platform/SettingsFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -63,7 +63,9 @@ void SetEntry(IniSection& section, const std::string& key, const std::string& va
   section.entries.emplace_back(key, value);
 }
 
-std::string ErrnoText() { return std::strerror(errno); }
+std::string ErrnoText() {
+  return std::strerror(errno);
+}
 
 // Writes `text` to a new file beside `file` and renames it over `file`.
 void ReplaceAtomically(const fs::path& file, const std::string& text) {
@@ -148,4 +150,6 @@ void SettingsFile::Put(const std::string& section,
   ReplaceAtomically(file_, FormatIni(sections));
 }
 
-void SetSettingsWriteHookForTests(void (*hook)(const fs::path&)) { g_write_hook = hook; }
+void SetSettingsWriteHookForTests(void (*hook)(const fs::path&)) {
+  g_write_hook = hook;
+}

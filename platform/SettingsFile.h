@@ -37,7 +37,8 @@ class SettingsFile {
 
   // Stores every pair in `values` under `section` in one atomic replacement of the file;
   // other sections and keys of the file are kept. Throws SettingsWriteError.
-  void Put(const std::string& section, const std::vector<std::pair<std::string, std::string>>& values);
+  void Put(const std::string& section,
+           const std::vector<std::pair<std::string, std::string>>& values);
 
  private:
   std::filesystem::path file_;

@@ -69,7 +69,8 @@ void StretchRows(Surface& dst, const PixelRect& clip, const int* columns, const 
 
 // Source index for each destination index: the source pixel under the destination's centre.
 int SourceIndex(int destination, int destinationSize, int sourceStart, int sourceSize) {
-  return sourceStart + int((int64_t(2 * destination + 1) * sourceSize) / (2 * int64_t(destinationSize)));
+  return sourceStart +
+         int((int64_t(2 * destination + 1) * sourceSize) / (2 * int64_t(destinationSize)));
 }
 
 }  // namespace
@@ -84,9 +85,15 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
   x += left, y += top, sx += left, sy += top;
   w = right - left, h = bottom - top;
   switch (op) {
-    case RasterOp::SRCCOPY: BitBltRows<RasterOp::SRCCOPY>(dst, x, y, w, h, src, sx, sy); break;
-    case RasterOp::SRCAND: BitBltRows<RasterOp::SRCAND>(dst, x, y, w, h, src, sx, sy); break;
-    case RasterOp::SRCPAINT: BitBltRows<RasterOp::SRCPAINT>(dst, x, y, w, h, src, sx, sy); break;
+    case RasterOp::SRCCOPY:
+      BitBltRows<RasterOp::SRCCOPY>(dst, x, y, w, h, src, sx, sy);
+      break;
+    case RasterOp::SRCAND:
+      BitBltRows<RasterOp::SRCAND>(dst, x, y, w, h, src, sx, sy);
+      break;
+    case RasterOp::SRCPAINT:
+      BitBltRows<RasterOp::SRCPAINT>(dst, x, y, w, h, src, sx, sy);
+      break;
   }
   dst.MarkChanged(x, y, w, h);
 }
@@ -104,9 +111,15 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
   for (int i = 0; i < area.width; ++i) columns[i] = SourceIndex(area.x - x + i, w, sx, sw);
   for (int i = 0; i < area.height; ++i) rows[i] = SourceIndex(area.y - y + i, h, sy, sh);
   switch (op) {
-    case RasterOp::SRCCOPY: StretchRows<RasterOp::SRCCOPY>(dst, area, columns.data(), rows.data(), src); break;
-    case RasterOp::SRCAND: StretchRows<RasterOp::SRCAND>(dst, area, columns.data(), rows.data(), src); break;
-    case RasterOp::SRCPAINT: StretchRows<RasterOp::SRCPAINT>(dst, area, columns.data(), rows.data(), src); break;
+    case RasterOp::SRCCOPY:
+      StretchRows<RasterOp::SRCCOPY>(dst, area, columns.data(), rows.data(), src);
+      break;
+    case RasterOp::SRCAND:
+      StretchRows<RasterOp::SRCAND>(dst, area, columns.data(), rows.data(), src);
+      break;
+    case RasterOp::SRCPAINT:
+      StretchRows<RasterOp::SRCPAINT>(dst, area, columns.data(), rows.data(), src);
+      break;
   }
   dst.MarkChanged(area.x, area.y, area.width, area.height);
 }

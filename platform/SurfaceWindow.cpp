@@ -1,16 +1,16 @@
 #include "platform/SurfaceWindow.h"
 
-#include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <string>
-#include <cmath>
 
 namespace {
 
@@ -18,14 +18,19 @@ constexpr const char* kInitText = "Initializing Screen Saver... Please Wait...";
 
 Qt::CursorShape Shape(MousePointer pointer) {
   switch (pointer) {
-    case MousePointer::Crosshair: return Qt::CrossCursor;
-    case MousePointer::Busy: return Qt::WaitCursor;
-    case MousePointer::Default: break;
+    case MousePointer::Crosshair:
+      return Qt::CrossCursor;
+    case MousePointer::Busy:
+      return Qt::WaitCursor;
+    case MousePointer::Default:
+      break;
   }
   return Qt::ArrowCursor;
 }
 
-QColor ToQColor(Colour c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); }
+QColor ToQColor(Colour c) {
+  return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
+}
 
 double SteadyMs() {
   using namespace std::chrono;
@@ -35,7 +40,10 @@ double SteadyMs() {
 }  // namespace
 
 SurfaceWindow::SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<void()> unload)
-    : events_(events), clock_(clock), unload_(std::move(unload)), panel_(new QLabel(kInitText, this)) {
+    : events_(events),
+      clock_(clock),
+      unload_(std::move(unload)),
+      panel_(new QLabel(kInitText, this)) {
   setWindowFlag(Qt::FramelessWindowHint);
   setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel comes from the surface
   setAttribute(Qt::WA_NoSystemBackground);
@@ -147,8 +155,8 @@ void SurfaceWindow::PaintThroughToolkit(QPaintEvent* event) {
   for (const LinePrimitive& line : lines_) {
     const LineGeometry& g = line.Geometry();
     if (!g.Visible) continue;
-    painter.setPen(QPen(ToQColor(g.BorderColor), LinePrimitive::kWidth / ratio, Qt::SolidLine,
-                        Qt::RoundCap));
+    painter.setPen(
+        QPen(ToQColor(g.BorderColor), LinePrimitive::kWidth / ratio, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(g.X1, g.Y1) / ratio, QPointF(g.X2, g.Y2) / ratio);
   }
 }
@@ -181,7 +189,8 @@ void SurfaceWindow::Present() {
   } else {
     for (const PixelRect& r : changed) {
       const QPoint topLeft(int(std::floor(r.x / ratio)), int(std::floor(r.y / ratio)));
-      const QPoint end(int(std::ceil((r.x + r.width) / ratio)), int(std::ceil((r.y + r.height) / ratio)));
+      const QPoint end(int(std::ceil((r.x + r.width) / ratio)),
+                       int(std::ceil((r.y + r.height) / ratio)));
       region += QRect(topLeft, end - QPoint(1, 1));
     }
   }
@@ -195,7 +204,8 @@ QRegion SurfaceWindow::LineRegion(const LineGeometry& g) const {
   const double length = std::max(1e-6, std::hypot(b.x() - a.x(), b.y() - a.y()));
   const double half = (LinePrimitive::kWidth / ratio) / 2 + 2;
   const QPointF along = (b - a) / length * half, across(-along.y(), along.x());
-  const QPolygonF band({a - along + across, b + along + across, b + along - across, a - along - across});
+  const QPolygonF band(
+      {a - along + across, b + along + across, b + along - across, a - along - across});
   return QRegion(band.toPolygon());
 }
 
@@ -227,5 +237,6 @@ void SurfaceWindow::mousePressEvent(QMouseEvent* event) {
 
 void SurfaceWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPointF p = DevicePoint(event->position());
-  events_.Form_MouseMove(int(event->buttons()), int(event->modifiers()), float(p.x()), float(p.y()));
+  events_.Form_MouseMove(int(event->buttons()), int(event->modifiers()), float(p.x()),
+                         float(p.y()));
 }

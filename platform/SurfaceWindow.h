@@ -62,7 +62,7 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   QLabel* panel_;
   std::unique_ptr<XcbPresenter> presenter_;  // null: painting through the toolkit
   bool presenter_tried_ = false;
-  Surface panel_pixels_;                     // the panel as the presenter draws it
+  Surface panel_pixels_;  // the panel as the presenter draws it
   QTimer pass_timer_;
   bool activation_scheduled_ = false;
   MousePointer pointer_ = MousePointer::Default;

@@ -5,8 +5,12 @@
 
 namespace {
 
-uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t U32(const uint8_t* p) {
+  return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t U16(const uint8_t* p) {
+  return uint16_t(p[0] | p[1] << 8);
+}
 
 struct Format {
   int rate = 0, bits = 0, channels = 0, tag = 0;
@@ -15,7 +19,8 @@ struct Format {
 }  // namespace
 
 std::vector<int16_t> ToOutputSamples(const uint8_t* wave, size_t size) {
-  if (size < 12 || std::memcmp(wave, "RIFF", 4) != 0 || std::memcmp(wave + 8, "WAVE", 4) != 0) return {};
+  if (size < 12 || std::memcmp(wave, "RIFF", 4) != 0 || std::memcmp(wave + 8, "WAVE", 4) != 0)
+    return {};
   // Only what the RIFF header covers counts; a resource may carry a few bytes past it.
   const size_t end = std::min(size, size_t(U32(wave + 4)) + 8);
   Format format;
@@ -35,8 +40,8 @@ std::vector<int16_t> ToOutputSamples(const uint8_t* wave, size_t size) {
       std::vector<int16_t> out;
       out.reserve(count * size_t(hold));
       for (size_t i = 0; i < count; ++i) {
-        const int16_t s = format.bits == 8 ? int16_t((body[i] - 128) * 256)
-                                           : int16_t(U16(body + 2 * i));
+        const int16_t s =
+            format.bits == 8 ? int16_t((body[i] - 128) * 256) : int16_t(U16(body + 2 * i));
         out.insert(out.end(), size_t(hold), s);
       }
       return out;

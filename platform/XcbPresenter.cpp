@@ -25,8 +25,8 @@ uint8_t WindowDepth(xcb_connection_t* c, uint32_t window) {
 
 }  // namespace
 
-std::unique_ptr<XcbPresenter> XcbPresenter::Create(xcb_connection_t* c, uint32_t window,
-                                                   int width, int height) {
+std::unique_ptr<XcbPresenter> XcbPresenter::Create(xcb_connection_t* c, uint32_t window, int width,
+                                                   int height) {
   if (!c || !HasSharedMemory(c) || WindowDepth(c, window) != 24) return nullptr;
   std::unique_ptr<XcbPresenter> presenter(new XcbPresenter(c, window));
   if (!presenter->Attach(width, height)) return nullptr;
@@ -56,7 +56,8 @@ bool XcbPresenter::Attach(int width, int height) {
   }
   pixels_ = static_cast<uint32_t*>(address);
   segment_ = xcb_generate_id(c_);
-  xcb_generic_error_t* error = xcb_request_check(c_, xcb_shm_attach_checked(c_, segment_, uint32_t(shmid_), 0));
+  xcb_generic_error_t* error =
+      xcb_request_check(c_, xcb_shm_attach_checked(c_, segment_, uint32_t(shmid_), 0));
   shmctl(shmid_, IPC_RMID, nullptr);  // freed by the system once both sides let go
   if (error) {
     std::free(error);

@@ -24,7 +24,7 @@ struct Field {
 
 template <typename T, typename Parse>
 std::function<bool(SettingsRecord&, const std::string&)> Reader(T SettingsRecord::*member,
-                                                                 Parse parse) {
+                                                                Parse parse) {
   return [member, parse](SettingsRecord& s, const std::string& text) {
     const std::optional<T> value = parse(text);
     if (!value) return false;

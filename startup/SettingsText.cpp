@@ -17,9 +17,13 @@ std::string DoubleToText(double value) {
   return buffer;
 }
 
-std::string Int16ToText(int16_t value) { return std::to_string(value); }
+std::string Int16ToText(int16_t value) {
+  return std::to_string(value);
+}
 
-std::string BoolToText(bool value) { return value ? "True" : "False"; }
+std::string BoolToText(bool value) {
+  return value ? "True" : "False";
+}
 
 namespace {
 

@@ -78,7 +78,8 @@ TEST_F(DrawFrameTest, The58By90SpriteAt400300CoversItsBlockExactly) {
   form.DrawFrame();
   for (int y = 255; y <= 344; ++y)
     for (int x = 371; x <= 428; ++x) {
-      const bool newSprite = std::abs(x - form.ScreenX[1]) < 20 && std::abs(y - form.ScreenY[1]) < 30;
+      const bool newSprite =
+          std::abs(x - form.ScreenX[1]) < 20 && std::abs(y - form.ScreenY[1]) < 30;
       if (!newSprite) {
         ASSERT_EQ(window.surface.GetPixel(x, y), kBlack) << x << "," << y;
       }
@@ -187,7 +188,8 @@ TEST_F(DrawFrameTest, ABusySceneLeavesNoTrails) {
                m.Width(), m.Height(), m, 0, 0, RasterOp::SRCAND);
       }
     } else {
-      for (int d = 0; d < 4; ++d) window.surface.SetPixelV(form.ScreenX[i] + d % 2, form.ScreenY[i] + d / 2, kBlack);
+      for (int d = 0; d < 4; ++d)
+        window.surface.SetPixelV(form.ScreenX[i] + d % 2, form.ScreenY[i] + d / 2, kBlack);
     }
   }
   EXPECT_EQ(NonBlackPixels(), 0);

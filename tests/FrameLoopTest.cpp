@@ -31,7 +31,8 @@ TEST_F(FrameLoopTest, ActivationSetsTheClocksAndPreparesTheWindow) {
   EXPECT_EQ(window.line1.Geometry().Y1, 600.0f);
   EXPECT_EQ(window.line2.Geometry().X1, 800.0f);
   EXPECT_TRUE(window.panelHidden);
-  EXPECT_EQ(window.pointers, (std::vector<MousePointer>{MousePointer::Busy, MousePointer::Crosshair}));
+  EXPECT_EQ(window.pointers,
+            (std::vector<MousePointer>{MousePointer::Busy, MousePointer::Crosshair}));
   EXPECT_EQ(window.cursorCount, -1);  // hidden without target practice
   EXPECT_EQ(form.SndLaser.size(), 3916u);
   EXPECT_EQ(form.SndLaserExplode.size(), 38652u);

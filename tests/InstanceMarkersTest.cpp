@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include "tests/TempDir.h"
 

@@ -68,7 +68,12 @@ TEST_F(LasersTest, HitBeamsCycleWhiteBlueRedAndMeetAQuarterWidthFromTheCentre) {
 }
 
 TEST_F(LasersTest, ShowLasersAndSoundChooseBeamsAndEffects) {
-  struct Case { bool lasers, sound; const std::vector<uint8_t>* hit; const std::vector<uint8_t>* miss; bool beams; };
+  struct Case {
+    bool lasers, sound;
+    const std::vector<uint8_t>* hit;
+    const std::vector<uint8_t>* miss;
+    bool beams;
+  };
   const Case cases[] = {{true, true, &form.SndLaserExplode, &form.SndLaser, true},
                         {false, true, &form.SndExplode, nullptr, false},
                         {true, false, nullptr, nullptr, true},
@@ -110,7 +115,7 @@ TEST_F(LasersTest, AutoFireAimsAtTheFirstGrownImageThroughTheHitRule) {
   EXPECT_EQ(form.ExplodeStep[3], 0);
   form.AutoFire();
   EXPECT_EQ(form.ExplodeStep[3], 3);  // 2 is exploding: the next candidate
-  Put(1, 600, 300, 10);  // a small lower slot covering 2's centre takes 2's shot
+  Put(1, 600, 300, 10);               // a small lower slot covering 2's centre takes 2's shot
   Put(2, 600, 300, 40);
   form.AutoFire();
   EXPECT_EQ(form.ExplodeStep[1], 3);

@@ -13,7 +13,9 @@ namespace {
 uint32_t U32(const media::Bytes& b, size_t at) {
   return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
 }
-uint16_t U16(const media::Bytes& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
+uint16_t U16(const media::Bytes& b, size_t at) {
+  return uint16_t(b[at] | b[at + 1] << 8);
+}
 std::string Text(const media::Bytes& b, size_t at, size_t n) {
   return std::string(b.begin() + long(at), b.begin() + long(at + n));
 }
@@ -24,7 +26,8 @@ std::vector<bool> ConnectedToBorder(const Surface& s, Colour key) {
   std::vector<bool> seen(size_t(w * h), false);
   std::deque<std::pair<int, int>> todo;
   auto visit = [&](int x, int y) {
-    if (x < 0 || y < 0 || x >= w || y >= h || seen[size_t(y * w + x)] || s.GetPixel(x, y) != key) return;
+    if (x < 0 || y < 0 || x >= w || y >= h || seen[size_t(y * w + x)] || s.GetPixel(x, y) != key)
+      return;
     seen[size_t(y * w + x)] = true;
     todo.emplace_back(x, y);
   };
@@ -51,9 +54,12 @@ double Brightness(const Surface& s) {
 }  // namespace
 
 TEST(MediaPortraits, FourSizesOfOnePortraitOnAKeyBlueBackground) {
-  struct Expected { int id, width, height; size_t bytes; };
-  const Expected table[] = {{101, 145, 225, 34364}, {102, 116, 180, 21944},
-                            {103, 87, 135, 12944}, {104, 58, 90, 6464}};
+  struct Expected {
+    int id, width, height;
+    size_t bytes;
+  };
+  const Expected table[] = {
+      {101, 145, 225, 34364}, {102, 116, 180, 21944}, {103, 87, 135, 12944}, {104, 58, 90, 6464}};
   const Colour blue = RGB(0, 0, 255);
   for (const Expected& e : table) {
     SCOPED_TRACE(e.id);
@@ -69,7 +75,8 @@ TEST(MediaPortraits, FourSizesOfOnePortraitOnAKeyBlueBackground) {
     EXPECT_EQ(U32(dib, 16), 0u);  // no compression
 
     const Surface picture = media::LoadResPicture(e.id);
-    for (auto [x, y] : {std::pair{0, 0}, {e.width - 1, 0}, {0, e.height - 1}, {e.width - 1, e.height - 1}}) {
+    for (auto [x, y] :
+         {std::pair{0, 0}, {e.width - 1, 0}, {0, e.height - 1}, {e.width - 1, e.height - 1}}) {
       EXPECT_EQ(picture.GetPixel(x, y), blue);
     }
     int background = 0, enclosedBlue = 0;
@@ -99,7 +106,8 @@ TEST(MediaExplosion, SixteenFramesThatGrowPeakAndFade) {
     EXPECT_EQ(info.height, 100);
     EXPECT_EQ(info.bitsPerPixel, 24);
     const Surface frame = media::BoomFrame(n);
-    for (auto [x, y] : {std::pair{0, 0}, {70, 0}, {0, 99}, {70, 99}}) EXPECT_EQ(frame.GetPixel(x, y), kBlack);
+    for (auto [x, y] : {std::pair{0, 0}, {70, 0}, {0, 99}, {70, 99}})
+      EXPECT_EQ(frame.GetPixel(x, y), kBlack);
     light.push_back(Brightness(frame));
   }
   const auto brightest = std::max_element(light.begin(), light.end()) - light.begin();
@@ -111,7 +119,13 @@ TEST(MediaExplosion, SixteenFramesThatGrowPeakAndFade) {
 }
 
 TEST(MediaSounds, WaveHeadersAndLengthsAsTheyArePlayed) {
-  struct Expected { const char* name; size_t bytes; uint32_t riff, rate, bits; bool fact; uint32_t data; };
+  struct Expected {
+    const char* name;
+    size_t bytes;
+    uint32_t riff, rate, bits;
+    bool fact;
+    uint32_t data;
+  };
   const Expected table[] = {{"LASER.WAV", 3916, 3905, 11025, 8, false, 3869},
                             {"LASEREXPLODE.WAV", 38652, 38642, 11025, 8, true, 38594},
                             {"LEXPLODE.WAV", 308804, 308796, 44100, 16, true, 308748}};
@@ -187,11 +201,14 @@ TEST(MediaIcon, TwoSixteenColourImages) {
   const media::Bytes ico = media::IconFile();
   ASSERT_EQ(U16(ico, 2), 1);
   ASSERT_EQ(U16(ico, 4), 2);
-  const struct { int size; uint32_t bytes; } expected[] = {{32, 744}, {16, 296}};
+  const struct {
+    int size;
+    uint32_t bytes;
+  } expected[] = {{32, 744}, {16, 296}};
   for (int i = 0; i < 2; ++i) {
     const size_t entry = 6 + 16 * size_t(i);
     EXPECT_EQ(ico[entry], expected[i].size);
-    EXPECT_EQ(ico[entry + 2], 16);  // colours
+    EXPECT_EQ(ico[entry + 2], 16);      // colours
     EXPECT_EQ(U16(ico, entry + 6), 4);  // bits per pixel
     EXPECT_EQ(U32(ico, entry + 8), expected[i].bytes);
     const size_t image = U32(ico, entry + 12);

@@ -83,7 +83,8 @@ TEST(SceneSeeding, EverySlotIsSeededWithinItsRangesAndStarsKeepTheirColours) {
     EXPECT_LT(form.Angle[i], 361.0);
     EXPECT_LT(form.Velocity[i], i <= 100 ? 4.5 : 3.0);  // Speed 0: rates in [0, 3) and [0, 4.5)
     EXPECT_GE(form.StarRed[i] + form.StarGreen[i] + form.StarBlue[i], 254);
-    for (int16_t c : {form.StarRed[i], form.StarGreen[i], form.StarBlue[i]}) EXPECT_TRUE(c == 0 || c == 254);
+    for (int16_t c : {form.StarRed[i], form.StarGreen[i], form.StarBlue[i]})
+      EXPECT_TRUE(c == 0 || c == 254);
   }
   const int16_t red = form.StarRed[300], green = form.StarGreen[300], blue = form.StarBlue[300];
   for (int n = 0; n < 20; ++n) form.ResetStuff(300);

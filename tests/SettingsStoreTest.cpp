@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <fstream>
+#include <sstream>
 
 #include "platform/SettingsFile.h"
 #include "startup/Settings.h"
@@ -63,8 +63,9 @@ TEST_F(SettingsStoreTest, EmptyStoreGivesDefaultsAndSavesTheirTextForms) {
 }
 
 TEST_F(SettingsStoreTest, StoredValuesFollowTheConversionRules) {
-  SettingsRecord s = LoadFrom("PicSelected=7\nStarCount=150.5\nPicCount=151.5\nSound=false\n"
-                              "TargetPractice=0\nShowLasers=5\nSpeed= 2.25 \n");
+  SettingsRecord s = LoadFrom(
+      "PicSelected=7\nStarCount=150.5\nPicCount=151.5\nSound=false\n"
+      "TargetPractice=0\nShowLasers=5\nSpeed= 2.25 \n");
   EXPECT_EQ(s.PicSelected, 0);
   EXPECT_EQ(s.StarCount, 150);
   EXPECT_EQ(s.PicCount, 152);

@@ -136,16 +136,17 @@ TEST_F(SetupDialogTest, AnEmptyImageCountThenOkStoresZero) {
 }
 
 TEST_F(SetupDialogTest, DefaultsThenOkStoresTheDefaults) {
-  frmSetup& d = Open("StarCount=3\nPicCount=4\nSpeed=7\nSpinRatio=2\nSpinSwitch=1\nPicSelected=0\n"
-                     "Sound=False\nTargetPractice=False\nShowLasers=False\n");
+  frmSetup& d = Open(
+      "StarCount=3\nPicCount=4\nSpeed=7\nSpinRatio=2\nSpinSwitch=1\nPicSelected=0\n"
+      "Sound=False\nTargetPractice=False\nShowLasers=False\n");
   QTest::mouseClick(d.cmdSettingsDefault, Qt::LeftButton);
   EXPECT_TRUE(d.OptImage[1]->isChecked());
   EXPECT_EQ(Stored("StarCount"), "3");  // nothing stored before OK
   QTest::mouseClick(d.cmdSettingsOK, Qt::LeftButton);
   const std::pair<const char*, const char*> expected[] = {
-      {"StarCount", "150"}, {"PicCount", "15"}, {"Speed", "0.5"}, {"SpinRatio", "1"},
-      {"SpinSwitch", "0"}, {"PicSelected", "1"}, {"Sound", "True"}, {"TargetPractice", "True"},
-      {"ShowLasers", "True"}};
+      {"StarCount", "150"}, {"PicCount", "15"},         {"Speed", "0.5"},
+      {"SpinRatio", "1"},   {"SpinSwitch", "0"},        {"PicSelected", "1"},
+      {"Sound", "True"},    {"TargetPractice", "True"}, {"ShowLasers", "True"}};
   for (auto [key, text] : expected) EXPECT_EQ(Stored(key), text) << key;
 }
 

@@ -17,7 +17,9 @@ bool PureBlackOrWhite(const Surface& s) {
 }  // namespace
 
 TEST_F(SpritesTest, SizeStepsOfAllFourPictures) {
-  struct Row { int k, w[4], h[4]; };
+  struct Row {
+    int k, w[4], h[4];
+  };
   const Row table[] = {{1, {2, 2, 1, 1}, {4, 3, 2, 1}},
                        {2, {5, 4, 3, 2}, {9, 7, 5, 3}},
                        {25, {72, 58, 43, 29}, {112, 90, 67, 45}},
@@ -71,10 +73,10 @@ TEST_F(SpritesTest, EverySizeKeepsMaskAndImageInStep) {
 TEST_F(SpritesTest, TheMaskIsKeyedOnTheTopLeftPixelExactly) {
   form.picSource = Surface(3, 2, RGB(10, 20, 30));
   form.picSource.SetPixelV(0, 0, RGB(0, 0, 255));
-  form.picSource.SetPixelV(2, 1, kBlack);                // black, but not the key: opaque
-  form.picSource.SetPixelV(1, 1, RGB(0, 0, 254));        // one step off the key: opaque
+  form.picSource.SetPixelV(2, 1, kBlack);          // black, but not the key: opaque
+  form.picSource.SetPixelV(1, 1, RGB(0, 0, 254));  // one step off the key: opaque
   form.CreateMask();
-  EXPECT_EQ(form.picMaskWork.GetPixel(0, 0), kWhite);    // the only transparent pixel
+  EXPECT_EQ(form.picMaskWork.GetPixel(0, 0), kWhite);  // the only transparent pixel
   EXPECT_EQ(form.picSource.GetPixel(0, 0), kBlack);
   for (auto [x, y] : {std::pair{1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}}) {
     EXPECT_EQ(form.picMaskWork.GetPixel(x, y), kBlack) << x << "," << y;

@@ -26,7 +26,9 @@ struct FakeDesktop {
     a.LoadSettings = [this] { did += "load;"; };
     a.OpenDisplayWindow = [this] { did += "display;"; };
     a.OpenSetupDialog = [this] { did += "setup;"; };
-    a.OpenPreviewWindow = [this](int32_t parent) { did += "preview " + std::to_string(parent) + ";"; };
+    a.OpenPreviewWindow = [this](int32_t parent) {
+      did += "preview " + std::to_string(parent) + ";";
+    };
     return a;
   }
 

@@ -4,7 +4,9 @@
 
 namespace {
 
-Surface Filled(int w, int h, Colour c) { return Surface(w, h, c); }
+Surface Filled(int w, int h, Colour c) {
+  return Surface(w, h, c);
+}
 
 }  // namespace
 
@@ -55,7 +57,8 @@ TEST(DirtyTiles, ChangedAreasComeBackAsBandedTileRuns) {
   s.SetPixelV(1, 1, kWhite);
   s.SetPixelV(20, 2, kWhite);  // the next tile: one run with the first
   s.SetPixelV(99, 39, kWhite);
-  BitBlt(s, 40, 10, 10, 10, Surface(10, 10, kWhite), 0, 0, RasterOp::SRCCOPY);  // tiles 2-3, rows 0-1
+  BitBlt(s, 40, 10, 10, 10, Surface(10, 10, kWhite), 0, 0,
+         RasterOp::SRCCOPY);  // tiles 2-3, rows 0-1
   const auto rects = s.Changes().Take();
   const std::vector<PixelRect> expected = {{0, 0, 64, 16}, {32, 16, 32, 16}, {96, 32, 4, 8}};
   EXPECT_EQ(rects, expected);

@@ -8,7 +8,8 @@
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "skorvane-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "skorvane-test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
   }
   ~TempDir() {

@@ -18,10 +18,10 @@ struct Area {
 
 // The root window's pixels in the area, as 0x00RRGGBB (a 24-bit screen in 32-bit pixels).
 std::vector<uint32_t> Capture(xcb_connection_t* c, xcb_window_t root, const Area& a) {
-  auto* reply = xcb_get_image_reply(
-      c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, int16_t(a.x), int16_t(a.y),
-                       uint16_t(a.w), uint16_t(a.h), ~0u),
-      nullptr);
+  auto* reply = xcb_get_image_reply(c,
+                                    xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, int16_t(a.x),
+                                                  int16_t(a.y), uint16_t(a.w), uint16_t(a.h), ~0u),
+                                    nullptr);
   std::vector<uint32_t> pixels;
   if (!reply) return pixels;
   const auto* data = reinterpret_cast<const uint32_t*>(xcb_get_image_data(reply));

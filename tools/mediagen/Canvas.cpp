@@ -4,7 +4,9 @@ namespace mediagen {
 
 namespace {
 
-double Length(Vec v) { return std::hypot(v.x, v.y); }
+double Length(Vec v) {
+  return std::hypot(v.x, v.y);
+}
 
 double SegmentDistance(Vec p, Vec a, Vec b) {
   const Vec ab{b.x - a.x, b.y - a.y}, ap{p.x - a.x, p.y - a.y};
@@ -18,7 +20,9 @@ uint32_t Hash(int x, int y, uint32_t seed) {
   return h ^ (h >> 16);
 }
 
-double Smooth(double t) { return t * t * (3 - 2 * t); }
+double Smooth(double t) {
+  return t * t * (3 - 2 * t);
+}
 
 }  // namespace
 
@@ -30,7 +34,9 @@ Sdf Ellipse(Vec c, double rx, double ry) {
   };
 }
 
-Sdf Circle(Vec c, double r) { return Ellipse(c, r, r); }
+Sdf Circle(Vec c, double r) {
+  return Ellipse(c, r, r);
+}
 
 Sdf Capsule(Vec a, Vec b, double r) {
   return [=](Vec p) { return SegmentDistance(p, a, b) - r; };

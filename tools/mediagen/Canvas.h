@@ -34,11 +34,11 @@ using Sdf = std::function<double(Vec)>;
 
 Sdf Ellipse(Vec centre, double rx, double ry);
 Sdf Circle(Vec centre, double r);
-Sdf Capsule(Vec a, Vec b, double r);          // a thick line with round ends
-Sdf Polygon(std::vector<Vec> points);         // any simple polygon
+Sdf Capsule(Vec a, Vec b, double r);   // a thick line with round ends
+Sdf Polygon(std::vector<Vec> points);  // any simple polygon
 Sdf Union(Sdf a, Sdf b);
 Sdf Intersect(Sdf a, Sdf b);
-Sdf Subtract(Sdf a, Sdf b);                   // a without b
+Sdf Subtract(Sdf a, Sdf b);  // a without b
 Sdf Ring(Vec centre, double r, double width);
 
 // Paints `shape` onto `image`: design units are scaled by `scale` to pixels. Pixels within

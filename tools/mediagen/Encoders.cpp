@@ -1,7 +1,7 @@
 #include "tools/mediagen/Encoders.h"
 
-#include <fstream>
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <stdexcept>
 
@@ -21,7 +21,9 @@ void PutText(Bytes& b, const char* text) {
   while (*text) b.push_back(uint8_t(*text++));
 }
 
-size_t Stride(int width, int bits) { return ((size_t(width) * size_t(bits) + 31) / 32) * 4; }
+size_t Stride(int width, int bits) {
+  return ((size_t(width) * size_t(bits) + 31) / 32) * 4;
+}
 
 void InfoHeader(Bytes& b, int width, int height, int bits, uint32_t imageBytes, int colours) {
   Put32(b, 40);
@@ -57,16 +59,19 @@ Indexed ToIndexed(const Image& image) {
   std::stable_sort(byFrequency.begin(), byFrequency.end(),
                    [](auto& a, auto& b) { return a.first > b.first; });
   if (byFrequency.size() > 256) byFrequency.resize(256);
-  std::sort(byFrequency.begin(), byFrequency.end(), [](auto& a, auto& b) { return a.second < b.second; });
+  std::sort(byFrequency.begin(), byFrequency.end(),
+            [](auto& a, auto& b) { return a.second < b.second; });
 
   Indexed out{image.width, image.height, {}, {}};
-  for (auto [n, k] : byFrequency) out.palette.push_back({uint8_t(k >> 16), uint8_t(k >> 8), uint8_t(k)});
+  for (auto [n, k] : byFrequency)
+    out.palette.push_back({uint8_t(k >> 16), uint8_t(k >> 8), uint8_t(k)});
   std::map<uint32_t, uint8_t> index;
   for (auto [k, n] : counts) {
     const Rgb c{uint8_t(k >> 16), uint8_t(k >> 8), uint8_t(k)};
     long best = -1;
     for (size_t i = 0; i < out.palette.size(); ++i) {
-      const long dr = c.r - out.palette[i].r, dg = c.g - out.palette[i].g, db = c.b - out.palette[i].b;
+      const long dr = c.r - out.palette[i].r, dg = c.g - out.palette[i].g,
+                 db = c.b - out.palette[i].b;
       const long d = dr * dr + dg * dg + db * db;
       if (best < 0 || d < best) best = d, index[k] = uint8_t(i);
     }
@@ -82,7 +87,8 @@ Bytes Dib8(const Indexed& image) {
   Palette(b, image.palette, 256);
   for (int y = image.height - 1; y >= 0; --y) {
     const size_t start = b.size();
-    for (int x = 0; x < image.width; ++x) b.push_back(image.index[size_t(y) * size_t(image.width) + size_t(x)]);
+    for (int x = 0; x < image.width; ++x)
+      b.push_back(image.index[size_t(y) * size_t(image.width) + size_t(x)]);
     b.resize(start + stride, 0);
   }
   return b;
@@ -233,10 +239,9 @@ Bytes Gif(const Indexed& image, int transparent) {
 
 const std::vector<Rgb>& SixteenColours() {
   static const std::vector<Rgb> colours = {
-      {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-      {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-      {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-      {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+      {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},  {0, 0, 128}, {128, 0, 128},
+      {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
+      {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
   return colours;
 }
 

@@ -5,8 +5,9 @@ namespace mediagen {
 namespace {
 
 // Size of the fireball (pixels, across half its width) and its heat (0..1), frame by frame.
-constexpr double kRadius[kBoomFrames] = {3, 9, 16, 24, 30, 31, 30, 28, 26, 24, 21, 18, 14, 10, 6, 3};
-constexpr double kHeat[kBoomFrames] = {0.45, 0.7, 0.85, 0.95, 1.0, 1.0, 0.88, 0.76,
+constexpr double kRadius[kBoomFrames] = {3,  9,  16, 24, 30, 31, 30, 28,
+                                         26, 24, 21, 18, 14, 10, 6,  3};
+constexpr double kHeat[kBoomFrames] = {0.45, 0.7,  0.85, 0.95, 1.0,  1.0,  0.88, 0.76,
                                        0.64, 0.54, 0.44, 0.35, 0.26, 0.18, 0.11, 0.05};
 constexpr double kCentreX = 35.5, kCentreY = 52;
 constexpr double kTall = 1.35;  // the fireball is taller than wide, like its frame
@@ -22,10 +23,9 @@ Rgb Glow(double heat) {
     double at;
     Rgb colour;
   };
-  static const Stop stops[] = {{0.08, {0, 0, 0}},       {0.16, {58, 44, 40}},
-                               {0.28, {150, 32, 12}},   {0.45, {236, 96, 18}},
-                               {0.65, {255, 186, 40}},  {0.85, {255, 240, 150}},
-                               {1.0, {255, 255, 235}}};
+  static const Stop stops[] = {
+      {0.08, {0, 0, 0}},      {0.16, {58, 44, 40}},    {0.28, {150, 32, 12}}, {0.45, {236, 96, 18}},
+      {0.65, {255, 186, 40}}, {0.85, {255, 240, 150}}, {1.0, {255, 255, 235}}};
   if (heat < stops[0].at) return {0, 0, 0};
   for (size_t i = 1; i < std::size(stops); ++i) {
     if (heat <= stops[i].at) {

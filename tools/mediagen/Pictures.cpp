@@ -39,7 +39,9 @@ IconImage Icon(int size) {
 
 }  // namespace
 
-Bytes IconFileBytes() { return IconFile({Icon(32), Icon(16)}); }
+Bytes IconFileBytes() {
+  return IconFile({Icon(32), Icon(16)});
+}
 
 Bytes SetupPictureGif() {
   Image image = DrawPortrait(0.8, kSetupGrey);

@@ -5,7 +5,7 @@
 
 namespace mediagen {
 
-constexpr int kPortraitWidth = 145;   // design units: the large portrait, one unit a pixel
+constexpr int kPortraitWidth = 145;  // design units: the large portrait, one unit a pixel
 constexpr int kPortraitHeight = 225;
 constexpr Rgb kKeyBlue{0, 0, 255};
 

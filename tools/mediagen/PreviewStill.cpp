@@ -82,8 +82,10 @@ Image RenderPreviewStill(const Image& mediumPortrait, const std::vector<Image>& 
   }
   const Vec aim{(window.line1.Geometry().X2 + window.line2.Geometry().X2) / 2.0,
                 window.line1.Geometry().Y2};
-  Paint(still, 1, Union(Capsule({aim.x - 10, aim.y}, {aim.x + 10, aim.y}, 0.6),
-                        Capsule({aim.x, aim.y - 10}, {aim.x, aim.y + 10}, 0.6)), white);
+  Paint(still, 1,
+        Union(Capsule({aim.x - 10, aim.y}, {aim.x + 10, aim.y}, 0.6),
+              Capsule({aim.x, aim.y - 10}, {aim.x, aim.y + 10}, 0.6)),
+        white);
   return still;
 }
 

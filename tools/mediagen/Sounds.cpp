@@ -73,12 +73,16 @@ Bytes Signed16(const std::vector<double>& samples) {
 
 }  // namespace
 
-Bytes LaserWav() { return Wave(Unsigned8(Normalised(Zap(11025, 3869))), 11025, 8, false, 3); }
+Bytes LaserWav() {
+  return Wave(Unsigned8(Normalised(Zap(11025, 3869))), 11025, 8, false, 3);
+}
 
 Bytes LaserExplodeWav() {
   return Wave(Unsigned8(Normalised(Blast(11025, 38594))), 11025, 8, true, 2);
 }
 
-Bytes LExplodeWav() { return Wave(Signed16(Normalised(Blast(44100, 154374))), 44100, 16, true, 0); }
+Bytes LExplodeWav() {
+  return Wave(Signed16(Normalised(Blast(44100, 154374))), 44100, 16, true, 0);
+}
 
 }  // namespace mediagen
