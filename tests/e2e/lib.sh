@@ -80,6 +80,17 @@ key_closes() {  # key_closes PID WINDOW KEY: the key reaches the window and it e
   return 1
 }
 
+key_closes_window() {  # key_closes_window WINDOW KEY: the key makes that window go
+  for _ in 1 2 3; do
+    focus "$1"
+    xdotool key "$2"
+    sleep 0.5
+    xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
+  done
+  return 1
+}
+
 stop_all() {
   for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
   pids=()

@@ -33,5 +33,11 @@ sleep 0.5
 check "a key returns to the dialog" no_window_named "Skorvane!"
 check "the dialog is still open" still_running "$pid"
 focus "$id"
+xdotool key alt+p
+display=$(window_named "Skorvane!" 5)
+sleep 1.5
+check "a second Preview shows the display again, drawing" test "$(probe count 1 7EBE62)" -gt 100
+check "and a key returns from it again" key_closes_window "$display" Escape
+focus "$id"
 xdotool key alt+c
 check "Cancel closes the dialog" exits_within 3 "$pid" 0
