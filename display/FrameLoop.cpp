@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr int kSpinChangeSpreadMs = 5000;
+constexpr int kSpinChangeAfterMs = 5000;   // later spin changes: 5 s ...
+constexpr int kSpinChangeSpreadMs = 5000;  // ... plus up to 5 s more
 
 // Runs one step of a pass; a failing step is skipped so that one bad frame never stops the loop.
 template <typename Step>
@@ -99,7 +100,7 @@ void frmStarfield3::Bookkeeping(int64_t now) {
   if (now > NextSpinChangeTime) {
     ChangeSpinDirection();
     NextSpinChangeTime =
-        int64_t(RoundHalfEven(double(random_.Next()) * kSpinChangeSpreadMs + double(now) + 5000));
+        int64_t(RoundHalfEven(double(random_.Next()) * kSpinChangeSpreadMs + double(now) + kSpinChangeAfterMs));
   }
 }
 
