@@ -99,8 +99,8 @@ void frmStarfield3::Bookkeeping(int64_t now) {
   NextSecondTime += kBookkeepingPeriodMs;
   if (now > NextSpinChangeTime) {
     ChangeSpinDirection();
-    NextSpinChangeTime =
-        int64_t(RoundHalfEven(double(random_.Next()) * kSpinChangeSpreadMs + double(now) + kSpinChangeAfterMs));
+    NextSpinChangeTime = int64_t(RoundHalfEven(double(random_.Next()) * kSpinChangeSpreadMs +
+                                               double(now) + kSpinChangeAfterMs));
   }
 }
 
