@@ -53,15 +53,10 @@ Surface DecodeDib(const std::vector<uint8_t>& bytes) {
   for (int y = 0; y < info.height; ++y) {
     const int stored = info.bottomUp ? info.height - 1 - y : y;
     const uint8_t* row = bytes.data() + info.pixelOffset + stride * size_t(stored);
-    Colour* out = surface.Row(y);
     for (int x = 0; x < info.width; ++x) {
-      if (info.bitsPerPixel == 8) {
-        const uint8_t* entry = palette + size_t(row[x]) * 4;
-        out[x] = RGB(entry[2], entry[1], entry[0]);
-      } else {
-        const uint8_t* bgr = row + size_t(x) * 3;
-        out[x] = RGB(bgr[2], bgr[1], bgr[0]);
-      }
+      const uint8_t* bgr =
+          info.bitsPerPixel == 8 ? palette + size_t(row[x]) * 4 : row + size_t(x) * 3;
+      surface.SetPixelV(x, y, RGB(bgr[2], bgr[1], bgr[0]));
     }
   }
   return surface;

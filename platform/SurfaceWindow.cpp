@@ -81,6 +81,9 @@ void SurfaceWindow::resizeEvent(QResizeEvent*) {
     panel_->setVisible(panel_pixels_.Width() > 0);  // still initialising: the toolkit shows it
     panel_pixels_ = Surface();
   }
+  if (presenter_) {
+    surface_.UseBorrowedPixels(presenter_->Pixels(), surface_.Width(), surface_.Height(), kBlack);
+  }
   events_.Form_Resize();
   update();
 }
@@ -128,7 +131,7 @@ void SurfaceWindow::paintEvent(QPaintEvent* event) {
   if (presenter_) {
     std::vector<PixelRect> rects;
     for (const QRect& r : event->region()) rects.push_back({r.x(), r.y(), r.width(), r.height()});
-    presenter_->Present(surface_, rects, Overlays());
+    presenter_->Present(rects, Overlays());
   } else {
     PaintThroughToolkit(event);
   }
@@ -142,7 +145,7 @@ void SurfaceWindow::paintEvent(QPaintEvent* event) {
 void SurfaceWindow::PaintThroughToolkit(QPaintEvent* event) {
   QPainter painter(this);
   const QImage image(reinterpret_cast<const uchar*>(surface_.Row(0)), surface_.Width(),
-                     surface_.Height(), surface_.Width() * 4, QImage::Format_RGBX8888);
+                     surface_.Height(), surface_.Width() * 4, QImage::Format_RGB32);
   const double ratio = devicePixelRatioF();
   for (const QRect& rect : event->region()) {
     const QRect device(QPoint(int(rect.left() * ratio), int(rect.top() * ratio)),
@@ -168,6 +171,7 @@ void SurfaceWindow::Activate() {
 }
 
 void SurfaceWindow::RunPass() {
+  if (presenter_) presenter_->WaitIdle();  // the server has read what the pass will redraw
   if (events_.Form_Paint() && frame_log_.On()) frame_log_.Frame(SteadyMs());
   Present();
   if (!isVisible()) return;
@@ -178,7 +182,7 @@ void SurfaceWindow::RunPass() {
 void SurfaceWindow::Present() {
   if (!surface_.Changes().Any()) return;
   const std::vector<PixelRect> changed = surface_.Changes().Take();
-  if (presenter_) return presenter_->Present(surface_, changed, Overlays());
+  if (presenter_) return presenter_->Present(changed, Overlays());
   const double ratio = devicePixelRatioF();
   QRegion region;
   if (ratio == 1.0) {

@@ -5,6 +5,8 @@
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -46,19 +48,18 @@ XcbPresenter::~XcbPresenter() {
 
 bool XcbPresenter::Attach(int width, int height) {
   const size_t bytes = size_t(std::max(width, 1)) * size_t(std::max(height, 1)) * 4;
-  shmid_ = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-  if (shmid_ < 0) return false;
-  void* address = shmat(shmid_, nullptr, 0);
+  const int shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  if (shmid < 0) return false;
+  void* address = shmat(shmid, nullptr, 0);
   if (address == reinterpret_cast<void*>(-1)) {
-    shmctl(shmid_, IPC_RMID, nullptr);
-    shmid_ = -1;
+    shmctl(shmid, IPC_RMID, nullptr);
     return false;
   }
   pixels_ = static_cast<uint32_t*>(address);
   segment_ = xcb_generate_id(c_);
   xcb_generic_error_t* error =
-      xcb_request_check(c_, xcb_shm_attach_checked(c_, segment_, uint32_t(shmid_), 0));
-  shmctl(shmid_, IPC_RMID, nullptr);  // freed by the system once both sides let go
+      xcb_request_check(c_, xcb_shm_attach_checked(c_, segment_, uint32_t(shmid), 0));
+  shmctl(shmid, IPC_RMID, nullptr);  // freed by the system once both sides let go
   if (error) {
     std::free(error);
     shmdt(pixels_);
@@ -74,8 +75,7 @@ bool XcbPresenter::Attach(int width, int height) {
 void XcbPresenter::Detach() {
   if (!pixels_) return;
   xcb_shm_detach(c_, segment_);
-  // The server may still read the segment for puts not yet done: wait for it.
-  std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
+  WaitIdle();
   shmdt(pixels_);
   pixels_ = nullptr;
 }
@@ -86,21 +86,45 @@ bool XcbPresenter::Resize(int width, int height) {
   return Attach(width, height);
 }
 
-void XcbPresenter::Present(const Surface& surface, const std::vector<PixelRect>& rects,
-                           const ScreenOverlays& overlays) {
+void XcbPresenter::WaitIdle() {
+  if (!pending_) return;
+  std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));  // a round trip
+  pending_ = false;
+}
+
+void XcbPresenter::Present(const std::vector<PixelRect>& rects, const ScreenOverlays& overlays) {
   if (!pixels_ || rects.empty()) return;
-  // The previous frame's puts must be done before their pixels are overwritten.
-  std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
   for (const PixelRect& r : rects) {
-    const PixelRect clipped{std::max(r.x, 0), std::max(r.y, 0),
-                            std::min(r.x + r.width, width_) - std::max(r.x, 0),
-                            std::min(r.y + r.height, height_) - std::max(r.y, 0)};
-    if (clipped.width <= 0 || clipped.height <= 0) continue;
-    ComposeForScreen(surface, clipped, overlays, pixels_, width_);
-    xcb_shm_put_image(c_, window_, gc_, uint16_t(width_), uint16_t(height_), uint16_t(clipped.x),
-                      uint16_t(clipped.y), uint16_t(clipped.width), uint16_t(clipped.height),
-                      int16_t(clipped.x), int16_t(clipped.y), 24, XCB_IMAGE_FORMAT_Z_PIXMAP, 0,
-                      segment_, 0);
+    const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+    const int x1 = std::min(r.x + r.width, width_), y1 = std::min(r.y + r.height, height_);
+    if (x0 >= x1 || y0 >= y1) continue;
+    xcb_shm_put_image(c_, window_, gc_, uint16_t(width_), uint16_t(height_), uint16_t(x0),
+                      uint16_t(y0), uint16_t(x1 - x0), uint16_t(y1 - y0), int16_t(x0), int16_t(y0),
+                      24, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
+  }
+  if (overlays.panel) DrawPanel(*overlays.panel);
+  for (const LineGeometry& line : overlays.lines) {
+    if (line.Visible) DrawLine(line);
   }
   xcb_flush(c_);
+  pending_ = true;
+}
+
+void XcbPresenter::DrawPanel(const Surface& panel) {
+  // Small and shown only while the display starts: a plain put of its pixels is enough.
+  const uint32_t bytes = uint32_t(panel.Width()) * uint32_t(panel.Height()) * 4;
+  xcb_put_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, uint16_t(panel.Width()),
+                uint16_t(panel.Height()), 0, 0, 0, 24, bytes,
+                reinterpret_cast<const uint8_t*>(panel.Row(0)));
+}
+
+void XcbPresenter::DrawLine(const LineGeometry& g) {
+  const uint32_t values[] = {ToStored(g.BorderColor) & 0xFFFFFF, uint32_t(LinePrimitive::kWidth),
+                             XCB_LINE_STYLE_SOLID, XCB_CAP_STYLE_ROUND};
+  xcb_change_gc(c_, gc_,
+                XCB_GC_FOREGROUND | XCB_GC_LINE_WIDTH | XCB_GC_LINE_STYLE | XCB_GC_CAP_STYLE,
+                values);
+  const xcb_point_t ends[] = {{int16_t(std::lround(g.X1)), int16_t(std::lround(g.Y1))},
+                              {int16_t(std::lround(g.X2)), int16_t(std::lround(g.Y2))}};
+  xcb_poly_line(c_, XCB_COORD_MODE_ORIGIN, window_, gc_, 2, ends);
 }
