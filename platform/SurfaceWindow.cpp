@@ -71,30 +71,31 @@ SurfaceWindow::SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<
 
 void SurfaceWindow::resizeEvent(QResizeEvent*) {
   const double ratio = devicePixelRatioF();
-  surface_.Resize(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)), kBlack);
-  surface_.TrackChanges(true);
+  const int w = int(std::lround(width() * ratio)), h = int(std::lround(height() * ratio));
   if (!presenter_tried_) {
-    StartPresenter();
-  } else if (presenter_ && !presenter_->Resize(surface_.Width(), surface_.Height())) {
+    StartPresenter(w, h);
+  } else if (presenter_ && !presenter_->Resize(w, h)) {
     presenter_.reset();
     setAttribute(Qt::WA_PaintOnScreen, false);
     panel_->setVisible(panel_pixels_.Width() > 0);  // still initialising: the toolkit shows it
     panel_pixels_ = Surface();
   }
+  surface_.TrackChanges(true);
   if (presenter_) {
-    surface_.UseBorrowedPixels(presenter_->Pixels(), surface_.Width(), surface_.Height(), kBlack);
+    surface_.UseBorrowedPixels(presenter_->Pixels(), w, h, kBlack);
+  } else {
+    surface_.Resize(w, h, kBlack);
   }
   events_.Form_Resize();
   update();
 }
 
-void SurfaceWindow::StartPresenter() {
+void SurfaceWindow::StartPresenter(int width, int height) {
   presenter_tried_ = true;
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   const char* choice = std::getenv("SKORVANE_PRESENT");  // "toolkit": the fallback, for tests
   if (!x11 || devicePixelRatioF() != 1.0 || (choice && std::string(choice) == "toolkit")) return;
-  presenter_ = XcbPresenter::Create(x11->connection(), uint32_t(winId()), surface_.Width(),
-                                    surface_.Height());
+  presenter_ = XcbPresenter::Create(x11->connection(), uint32_t(winId()), width, height);
   if (!presenter_) return;
   setAttribute(Qt::WA_PaintOnScreen);
   // The toolkit no longer paints in this window: the panel becomes pixels of our own.
@@ -115,7 +116,7 @@ QPaintEngine* SurfaceWindow::paintEngine() const {
 
 ScreenOverlays SurfaceWindow::Overlays() const {
   ScreenOverlays overlays;
-  for (const LinePrimitive& line : lines_) overlays.lines.push_back(line.Geometry());
+  overlays.lines = {lines_[0].Geometry(), lines_[1].Geometry()};
   if (panel_pixels_.Width() > 0) overlays.panel = &panel_pixels_;
   return overlays;
 }

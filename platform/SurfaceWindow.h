@@ -44,7 +44,7 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  void StartPresenter();
+  void StartPresenter(int width, int height);
   void PaintThroughToolkit(QPaintEvent* event);
   ScreenOverlays Overlays() const;
   void Activate();

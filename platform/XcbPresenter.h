@@ -4,6 +4,7 @@
 // over the window by the X server after the puts; they never touch the surface.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -15,8 +16,8 @@
 struct xcb_connection_t;
 
 struct ScreenOverlays {
-  std::vector<LineGeometry> lines;  // only the visible ones are drawn
-  const Surface* panel = nullptr;   // at the top-left corner, while shown
+  std::array<LineGeometry, 2> lines;  // the two beams; only visible ones are drawn
+  const Surface* panel = nullptr;     // at the top-left corner, while shown
 };
 
 class XcbPresenter {

@@ -33,6 +33,14 @@ class DisplayFixture : public ::testing::Test {
     form.Form_Activate();
   }
 
+  // Slot i as if drawn last frame at (x, y) with size step k, not exploding.
+  void Put(int i, int16_t x, int16_t y, int16_t k) {
+    form.ScreenX[i] = x;
+    form.ScreenY[i] = y;
+    form.SizeIndex[i] = k;
+    form.ExplodeStep[i] = 0;
+  }
+
   // Runs passes every millisecond up to clock `t`, as the window's timer would.
   void RunUntil(int64_t t) {
     while (clock.NowMs() < t) {

@@ -17,13 +17,10 @@ class DrawFrameTest : public DisplayFixture {
 
   // Slot i, as if drawn last frame at (x, y) with size step `size`, flying at `radius` / angle 0.
   void Place(int i, int16_t x, int16_t y, int16_t size, double radius, double velocity = 0) {
-    form.ScreenX[i] = x;
-    form.ScreenY[i] = y;
-    form.SizeIndex[i] = size;
+    Put(i, x, y, size);
     form.Radius[i] = radius;
     form.Angle[i] = 0;
     form.Velocity[i] = velocity;
-    form.ExplodeStep[i] = 0;
   }
 
   int NonBlackPixels() const {

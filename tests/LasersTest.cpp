@@ -12,12 +12,6 @@ class LasersTest : public DisplayFixture {
     settings.StarCount = 0;
     Activate(1000);
   }
-  void Put(int i, int16_t x, int16_t y, int16_t k) {
-    form.ScreenX[i] = x;
-    form.ScreenY[i] = y;
-    form.SizeIndex[i] = k;
-    form.ExplodeStep[i] = 0;
-  }
   const LineGeometry& L1() const { return window.line1.Geometry(); }
   const LineGeometry& L2() const { return window.line2.Geometry(); }
 };
