@@ -37,6 +37,7 @@ void frmStarfield3::Attach(DisplayWindow* window) {
 }
 
 void frmStarfield3::Form_Activate() {
+  if (!window_) return;  // the window went before its activation came round
   try {
     FormDC = &window_->FormDC();
     BackColor = kBlack;

@@ -3,20 +3,25 @@
 
 #include "display/frmStarfield3.h"
 #include "media/MediaTable.h"
+#include "platform/Numeric.h"
 
 void frmStarfield3::CreateMask() {
   const int W = picSource.Width(), H = picSource.Height();
-  const Colour key = picSource.GetPixel(0, 0);  // the background is keyed on its top-left pixel
   picMaskWork.Resize(W, H, kWhite);
-  for (int x = 0; x < W; ++x) {
-    for (int y = 0; y < H; ++y) {
-      if (picSource.GetPixel(x, y) == key) {
-        picSource.SetPixelV(x, y, kBlack);
-        picMaskWork.SetPixelV(x, y, kWhite);
-      } else {
-        picMaskWork.SetPixelV(x, y, kBlack);
+  // On an error the mask stays as far as it got, and the sprites are built from it all the same.
+  try {
+    const Colour key = picSource.GetPixel(0, 0);  // the background is keyed on its top-left pixel
+    for (int x = 0; x < W; ++x) {
+      for (int y = 0; y < H; ++y) {
+        if (picSource.GetPixel(x, y) == key) {
+          picSource.SetPixelV(x, y, kBlack);
+          picMaskWork.SetPixelV(x, y, kWhite);
+        } else {
+          picMaskWork.SetPixelV(x, y, kBlack);
+        }
       }
     }
+  } catch (const RuntimeError&) {
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "media/VersionBlock.h"
 #include "platform/Surface.h"
 
 namespace media {
@@ -32,12 +33,5 @@ Bytes IconFile();
 // The GIF pictures of the setup dialog and of the preview window.
 Bytes SetupPicture();
 Bytes PreviewPicture();
-
-// The version block of the program (file and product version, internal name, names).
-inline constexpr const char* kFileVersion = "1.00";
-inline constexpr const char* kProductVersion = "1.00";
-inline constexpr const char* kInternalName = "Skorvane!";
-inline constexpr const char* kProductName = "Skorvane Screensaver";
-inline constexpr const char* kCompanyName = "The Skorvane developers";
 
 }  // namespace media

@@ -14,7 +14,7 @@ namespace {
 // Turns the window manager's close request into an unload of the form.
 class CloseToUnload : public QObject {
  public:
-  explicit CloseToUnload(Form* form) : form_(form) {}
+  CloseToUnload(Form* form, QObject* window) : QObject(window), form_(form) {}
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
@@ -28,6 +28,14 @@ class CloseToUnload : public QObject {
   Form* form_;
 };
 
+// An error text on one line, whatever it holds.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+  }
+  return text;
+}
+
 }  // namespace
 
 Form::Form(std::string caption) : caption_(std::move(caption)) {}
@@ -38,13 +46,14 @@ void Form::Load() {
   if (IsLoaded()) return;
   window_ = CreateWindow();
   window_->setWindowTitle(QString::fromStdString(caption_));
-  window_->installEventFilter(new CloseToUnload(this));
+  window_->installEventFilter(new CloseToUnload(this, window_.get()));  // goes with the window
   marker_ = std::make_unique<CaptionMarker>(caption_);
   App::FormLoaded();
   try {
     Form_Load();
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "skorvane: %s could not be opened: %s\n", caption_.c_str(), e.what());
+    std::fprintf(stderr, "skorvane: the window \"%s\" could not be opened (%s).\n",
+                 caption_.c_str(), OneLine(e.what()).c_str());
     Unload();
     App::EndNow(1);
   }

@@ -1,16 +1,23 @@
 // Which windows and copies of this program are running, for this user.
 //
 // Each running copy, and each window bearing a caption, holds an flock() on a marker file in
-// the user's runtime folder ($XDG_RUNTIME_DIR/skorvane, else /tmp/skorvane-<uid>). A lock
-// goes the moment its process ends, even by kill -9, so a crashed copy never blocks a start.
+// a private folder of the user's ($XDG_RUNTIME_DIR/skorvane, else $TMPDIR or /tmp, then
+// skorvane-<uid>, each used only when it is a directory of ours that no one else may enter). A lock
+// goes the moment its process ends, even by kill -9, so a crashed copy never blocks a start. When
+// no such folder can be had, nothing can be checked, and every other copy counts as running.
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace instance_markers {
 
-std::filesystem::path Folder();
+// The marker folder; nullopt (after one warning on stderr) when neither place is usable.
+std::optional<std::filesystem::path> Folder();
+
+// DISPLAY in one spelling per display: ":3", ":3.0" and "unix:3" all give ":3.0".
+std::string CanonicalDisplay(const std::string& display);
 
 // True when a window of this program on this display bears exactly `caption` (the role of
 // FindWindowA with no class: any such window, shown or hidden, in any copy, this one too).

@@ -13,6 +13,8 @@ SdlSoundPlayer::~SdlSoundPlayer() {
 void SdlSoundPlayer::Open() {
   if (tried_) return;
   tried_ = true;
+  // SDL would otherwise take SIGTERM and SIGINT for itself, and a frontend could not stop us.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
   SDL_AudioSpec want{};
   want.freq = kOutputRate;
@@ -41,7 +43,9 @@ void SdlSoundPlayer::Fill(void* self, Uint8* stream, int bytes) {
   const size_t wanted = size_t(bytes) / sizeof(int16_t);
   const size_t left = player->playing_.size() - player->position_;
   const size_t count = std::min(wanted, left);
-  std::memcpy(stream, player->playing_.data() + player->position_, count * sizeof(int16_t));
+  if (count > 0) {
+    std::memcpy(stream, player->playing_.data() + player->position_, count * sizeof(int16_t));
+  }
   std::memset(stream + count * sizeof(int16_t), 0, (wanted - count) * sizeof(int16_t));
   player->position_ += count;
 }

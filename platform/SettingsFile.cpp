@@ -1,6 +1,7 @@
 #include "platform/SettingsFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
@@ -14,53 +15,39 @@ namespace {
 
 void (*g_write_hook)(const fs::path&) = nullptr;
 
-// An INI file kept in order: sections as they appear, each with its lines.
-struct IniSection {
-  std::string name;
-  std::vector<std::pair<std::string, std::string>> entries;
-};
-
-std::string Trim(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return "";
-  const auto last = s.find_last_not_of(" \t\r");
-  return s.substr(first, last - first + 1);
+std::string ReadText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
-std::vector<IniSection> ReadIni(const fs::path& file) {
-  std::vector<IniSection> sections;
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    const std::string t = Trim(line);
-    if (t.empty() || t[0] == ';' || t[0] == '#') continue;
-    if (t.front() == '[' && t.back() == ']') {
-      sections.push_back({t.substr(1, t.size() - 2), {}});
-    } else if (const auto eq = t.find('='); eq != std::string::npos && !sections.empty()) {
-      sections.back().entries.emplace_back(Trim(t.substr(0, eq)), Trim(t.substr(eq + 1)));
-    }
-  }
-  return sections;
+bool ProcessIsGone(pid_t pid) {
+  return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
-std::string FormatIni(const std::vector<IniSection>& sections) {
-  std::ostringstream out;
-  for (size_t i = 0; i < sections.size(); ++i) {
-    if (i) out << '\n';
-    out << '[' << sections[i].name << "]\n";
-    for (const auto& [key, value] : sections[i].entries) out << key << '=' << value << '\n';
+// A save killed between writing its temporary file and renaming it leaves "<file>.tmp-PID"
+// behind; once PID has ended nobody will ever finish it.
+void RemoveStaleTemporaries(const fs::path& file) {
+  const std::string prefix = file.filename().string() + ".tmp-";
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(file.parent_path(), ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix, 0) != 0) continue;
+    const std::string digits = name.substr(prefix.size());
+    if (digits.empty() || digits.size() > 9 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+      continue;
+    if (ProcessIsGone(pid_t(std::stol(digits)))) fs::remove(entry.path(), ec);
   }
-  return out.str();
 }
 
-void SetEntry(IniSection& section, const std::string& key, const std::string& value) {
-  for (auto& entry : section.entries) {
-    if (entry.first == key) {
-      entry.second = value;
-      return;
-    }
-  }
-  section.entries.emplace_back(key, value);
+// After a rename the new directory entry is durable only once the directory is synced.
+void SyncFolder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
 std::string ErrnoText() {
@@ -73,6 +60,7 @@ void ReplaceAtomically(const fs::path& file, const std::string& text) {
   fs::create_directories(file.parent_path(), ec);
   if (ec) throw SettingsWriteError(file, ec.message());
 
+  RemoveStaleTemporaries(file);
   fs::path temporary = file;
   temporary += ".tmp-" + std::to_string(::getpid());
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -103,6 +91,7 @@ void ReplaceAtomically(const fs::path& file, const std::string& text) {
     ::unlink(temporary.c_str());
     throw SettingsWriteError(file, reason);
   }
+  SyncFolder(file.parent_path());
 }
 
 }  // namespace
@@ -124,30 +113,20 @@ fs::path SettingsFile::PathFor(const std::string& application) {
   return base / (application + ".ini");
 }
 
+IniText SettingsFile::Read() const {
+  return IniText(ReadText(file_));
+}
+
 std::string SettingsFile::Get(const std::string& section, const std::string& key,
                               const std::string& fallback) const {
-  for (const auto& s : ReadIni(file_)) {
-    if (s.name != section) continue;
-    for (const auto& [k, v] : s.entries) {
-      if (k == key) return v;
-    }
-  }
-  return fallback;
+  return Read().Get(section, key).value_or(fallback);
 }
 
 void SettingsFile::Put(const std::string& section,
                        const std::vector<std::pair<std::string, std::string>>& values) {
-  auto sections = ReadIni(file_);
-  IniSection* target = nullptr;
-  for (auto& s : sections) {
-    if (s.name == section) target = &s;
-  }
-  if (!target) {
-    sections.push_back({section, {}});
-    target = &sections.back();
-  }
-  for (const auto& [key, value] : values) SetEntry(*target, key, value);
-  ReplaceAtomically(file_, FormatIni(sections));
+  IniText ini = Read();
+  for (const auto& [key, value] : values) ini.Set(section, key, value);
+  ReplaceAtomically(file_, ini.Text());
 }
 
 void SetSettingsWriteHookForTests(void (*hook)(const fs::path&)) {

@@ -2,14 +2,16 @@
 // in one INI file per application under $XDG_CONFIG_HOME (default ~/.config).
 //
 // Writes replace the file atomically (a temporary file, flushed to disk, renamed over the old
-// one), so a crash or a full disk leaves either the old file or the new one, never a torn one.
+// one, the folder synced), so a crash or a full disk leaves either the old file or the new
+// one, never a torn one. Lines a save does not set are kept as they were (IniText).
 #pragma once
 
 #include <filesystem>
-#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "platform/IniText.h"
 
 class SettingsWriteError : public std::runtime_error {
  public:
@@ -30,6 +32,9 @@ class SettingsFile {
   explicit SettingsFile(std::filesystem::path file) : file_(std::move(file)) {}
 
   const std::filesystem::path& Path() const { return file_; }
+
+  // The whole file as it is now; an empty text when it does not exist.
+  IniText Read() const;
 
   // The stored text, or `fallback` when the file, the section or the key does not exist.
   std::string Get(const std::string& section, const std::string& key,

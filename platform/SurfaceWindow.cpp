@@ -166,9 +166,25 @@ void SurfaceWindow::PaintThroughToolkit(QPaintEvent* event) {
 }
 
 void SurfaceWindow::Activate() {
+  if (!isVisible()) return;  // closed before its activation came round
   events_.Form_Activate();
+  activated_ = true;
+  // Input that came while the window was starting is handled now, in order, against the
+  // state activation has just set; once one of it closes the window, the rest goes.
+  std::vector<std::function<void()>> held;
+  held.swap(held_input_);
+  for (const auto& input : held) {
+    if (!isVisible()) return;
+    input();
+  }
+  if (!isVisible()) return;
   Present();
   RunPass();
+}
+
+void SurfaceWindow::Deliver(std::function<void()> input) {
+  if (activated_) return input();
+  held_input_.push_back(std::move(input));
 }
 
 void SurfaceWindow::RunPass() {
@@ -230,18 +246,27 @@ void SurfaceWindow::ApplyCursor() {
 }
 
 void SurfaceWindow::keyPressEvent(QKeyEvent* event) {
-  events_.Form_KeyDown(event->key(), int(event->modifiers()));
-  if (!event->text().isEmpty()) events_.Form_KeyPress(event->text().at(0).unicode());
+  const int key = event->key(), shift = int(event->modifiers());
+  const int character = event->text().isEmpty() ? -1 : event->text().at(0).unicode();
+  Deliver([this, key, shift, character] {
+    events_.Form_KeyDown(key, shift);
+    if (character >= 0 && isVisible()) events_.Form_KeyPress(character);
+  });
 }
 
 void SurfaceWindow::mousePressEvent(QMouseEvent* event) {
   const QPointF p = DevicePoint(event->position());
-  events_.Form_MouseDown(int(event->button()), int(event->modifiers()), float(p.x()), float(p.y()));
-  Present();
+  const int button = int(event->button()), shift = int(event->modifiers());
+  Deliver([this, button, shift, p] {
+    events_.Form_MouseDown(button, shift, float(p.x()), float(p.y()));
+    if (isVisible()) Present();
+  });
 }
 
 void SurfaceWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPointF p = DevicePoint(event->position());
-  events_.Form_MouseMove(int(event->buttons()), int(event->modifiers()), float(p.x()),
-                         float(p.y()));
+  const int buttons = int(event->buttons()), shift = int(event->modifiers());
+  Deliver([this, buttons, shift, p] {
+    events_.Form_MouseMove(buttons, shift, float(p.x()), float(p.y()));
+  });
 }

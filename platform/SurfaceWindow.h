@@ -48,6 +48,7 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   void PaintThroughToolkit(QPaintEvent* event);
   ScreenOverlays Overlays() const;
   void Activate();
+  void Deliver(std::function<void()> input);  // now, or after activation
   void RunPass();
   void Present();
   void ApplyCursor();
@@ -65,6 +66,8 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   Surface panel_pixels_;  // the panel as the presenter draws it
   QTimer pass_timer_;
   bool activation_scheduled_ = false;
+  bool activated_ = false;
+  std::vector<std::function<void()>> held_input_;
   MousePointer pointer_ = MousePointer::Default;
   int cursor_count_ = 0;
   FrameLog frame_log_;

@@ -12,6 +12,11 @@ uint16_t U16(const uint8_t* p) {
   return uint16_t(p[0] | p[1] << 8);
 }
 
+// Rates below 8000 a second are no sound of ours: each sample would be held so long that a
+// small file became a huge buffer.
+constexpr int kMinRate = 8000;
+constexpr size_t kMaxOutputSamples = size_t(kOutputRate) * 60;  // one minute
+
 struct Format {
   int rate = 0, bits = 0, channels = 0, tag = 0;
 };
@@ -21,22 +26,25 @@ struct Format {
 std::vector<int16_t> ToOutputSamples(const uint8_t* wave, size_t size) {
   if (size < 12 || std::memcmp(wave, "RIFF", 4) != 0 || std::memcmp(wave + 8, "WAVE", 4) != 0)
     return {};
-  // Only what the RIFF header covers counts; a resource may carry a few bytes past it.
-  const size_t end = std::min(size, size_t(U32(wave + 4)) + 8);
+  // Only what the RIFF header covers counts; a resource may carry a few bytes past it. The
+  // walk over the chunks is done in 64 bits, so no length can wrap it back to the start.
+  const uint64_t end = std::min<uint64_t>(size, uint64_t(U32(wave + 4)) + 8);
   Format format;
-  for (size_t at = 12; at + 8 <= end;) {
-    const uint32_t length = U32(wave + at + 4);
+  for (uint64_t at = 12; at + 8 <= end;) {
+    const uint64_t length = U32(wave + at + 4);
     const uint8_t* body = wave + at + 8;
     if (std::memcmp(wave + at, "fmt ", 4) == 0 && length >= 16 && at + 8 + 16 <= end) {
-      format = {int(U32(body + 4)), U16(body + 14), U16(body + 2), U16(body)};
+      format = {int(U32(body + 4) > uint32_t(kOutputRate) ? 0 : U32(body + 4)), U16(body + 14),
+                U16(body + 2), U16(body)};
     } else if (std::memcmp(wave + at, "data", 4) == 0) {
-      if (format.tag != 1 || format.channels != 1 || format.rate <= 0 ||
+      if (format.tag != 1 || format.channels != 1 || format.rate < kMinRate ||
           kOutputRate % format.rate != 0 || (format.bits != 8 && format.bits != 16)) {
         return {};
       }
-      const size_t bytes = std::min(size_t(length), end - (at + 8));
+      const uint64_t bytes = std::min(length, end - (at + 8));
       const int hold = kOutputRate / format.rate;
-      const size_t count = bytes / size_t(format.bits / 8);
+      const size_t count = size_t(bytes) / size_t(format.bits / 8);
+      if (count > kMaxOutputSamples / size_t(hold)) return {};
       std::vector<int16_t> out;
       out.reserve(count * size_t(hold));
       for (size_t i = 0; i < count; ++i) {

@@ -9,5 +9,6 @@
 
 constexpr int kOutputRate = 44100;
 
-// Empty when the image is not a PCM mono wave at 44100 / n samples a second, 8 or 16 bits.
+// Empty when the image is not a PCM mono wave at 44100 / n samples a second (at least 8000),
+// 8 or 16 bits, of at most a minute.
 std::vector<int16_t> ToOutputSamples(const uint8_t* wave, size_t size);

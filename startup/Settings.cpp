@@ -19,8 +19,41 @@ constexpr int kSlotCount = 500;
 struct Field {
   const char* key;
   std::function<std::string(const SettingsRecord&)> toText;
-  std::function<bool(SettingsRecord&, const std::string&)> fromText;  // false: unreadable
+  std::function<bool(SettingsRecord&, const std::string&)> fromText;      // false: unreadable
+  std::function<void(SettingsRecord&)> correct = [](SettingsRecord&) {};  // after reading
 };
+
+// An image size outside the four that exist reads as the large one.
+void CorrectPicSelected(SettingsRecord& s) {
+  if (s.PicSelected < 0 || s.PicSelected > 3) s.PicSelected = 0;
+}
+
+// `text` fit for a terminal: valid UTF-8 as it is, control characters and stray bytes of a
+// damaged file as \xNN.
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const size_t length = c < 0x80           ? 1
+                          : (c >> 5) == 0x6  ? 2
+                          : (c >> 4) == 0xE  ? 3
+                          : (c >> 3) == 0x1E ? 4
+                                             : 0;
+    bool valid = length > 0 && i + length <= text.size() && (length > 1 || c >= 0x20) && c != 0x7F;
+    for (size_t k = 1; valid && k < length; ++k) {
+      valid = (static_cast<unsigned char>(text[i + k]) >> 6) == 0x2;
+    }
+    if (valid) {
+      out.append(text, i, length);
+      i += length;
+    } else {
+      static const char* hex = "0123456789ABCDEF";
+      out += std::string("\\x") + hex[c >> 4] + hex[c & 0xF];
+      ++i;
+    }
+  }
+  return out;
+}
 
 template <typename T, typename Parse>
 std::function<bool(SettingsRecord&, const std::string&)> Reader(T SettingsRecord::*member,
@@ -46,7 +79,7 @@ const std::vector<Field>& Fields() {
       {"SpinSwitch", [](auto& s) { return Int16ToText(s.SpinSwitch); },
        Reader(&SettingsRecord::SpinSwitch, ParseInt16)},
       {"PicSelected", [](auto& s) { return Int16ToText(s.PicSelected); },
-       Reader(&SettingsRecord::PicSelected, ParseInt16)},
+       Reader(&SettingsRecord::PicSelected, ParseInt16), CorrectPicSelected},
       {"Sound", [](auto& s) { return BoolToText(s.Sound); },
        Reader(&SettingsRecord::Sound, ParseBool)},
       {"TargetPractice", [](auto& s) { return BoolToText(s.TargetPractice); },
@@ -78,15 +111,14 @@ void SetDefaultSettings(SettingsRecord& s) {
 
 void LoadSettings(SettingsRecord& s, const SettingsFile& store, std::ostream& warnings) {
   SetDefaultSettings(s);
+  const IniText stored = store.Read();
   for (const Field& field : Fields()) {
-    const std::string text = store.Get(kSection, field.key, field.toText(s));
+    const std::string text = stored.Get(kSection, field.key).value_or(field.toText(s));
     if (!field.fromText(s, text)) {
-      warnings << "skorvane: " << store.Path().string() << ": setting " << field.key
-               << " has the unreadable value \"" << text << "\"; using its default\n";
+      warnings << "skorvane: " << Printable(store.Path().string()) << ": setting " << field.key
+               << " has the unreadable value \"" << Printable(text) << "\"; using its default\n";
     }
-    if (std::string(field.key) == "PicSelected" && (s.PicSelected < 0 || s.PicSelected > 3)) {
-      s.PicSelected = 0;
-    }
+    field.correct(s);
   }
 }
 

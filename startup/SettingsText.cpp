@@ -1,20 +1,62 @@
 #include "startup/SettingsText.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <string>
 
 #include "platform/Numeric.h"
 
-std::string DoubleToText(double value) {
+namespace {
+
+constexpr int kMaxSignificantDigits = 15;
+
+// `value` in scientific form with `digits` significant digits: "d.dddde+XX".
+std::string Scientific(double value, int digits) {
   char buffer[64];
-  for (int digits = 1; digits <= 15; ++digits) {
-    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    if (std::strtod(buffer, nullptr) == value) return buffer;
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                 std::chars_format::scientific, digits - 1);
+  return std::string(buffer, end.ptr);
+}
+
+double ReadBack(const std::string& text) {
+  double value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+}  // namespace
+
+// to_chars and from_chars never look at the locale: a German desktop still writes "0.5".
+std::string DoubleToText(double value) {
+  if (!std::isfinite(value)) return Scientific(value, 1);
+  int digits = 1;
+  std::string scientific = Scientific(value, digits);
+  while (digits < kMaxSignificantDigits && ReadBack(scientific) != value) {
+    scientific = Scientific(value, ++digits);
   }
-  std::snprintf(buffer, sizeof buffer, "%.15G", value);
-  return buffer;
+  const int exponent = std::stoi(scientific.substr(scientific.find('e') + 1));
+  // Plain decimals over the range a person types; exponent form only far outside it.
+  if (exponent < -5 || exponent >= kMaxSignificantDigits) {
+    const double rounded = ReadBack(scientific);
+    char buffer[64];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::scientific);
+    std::string text(buffer, end.ptr);
+    for (char& c : text) c = c == 'e' ? 'E' : c;
+    return text;
+  }
+  char buffer[64];
+  const int decimals = std::max(0, digits - 1 - exponent);
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, ReadBack(scientific),
+                                 std::chars_format::fixed, decimals);
+  std::string text(buffer, end.ptr);
+  if (text.find('.') != std::string::npos) {
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+  }
+  return text;
 }
 
 std::string Int16ToText(int16_t value) {

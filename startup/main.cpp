@@ -27,7 +27,11 @@ std::string CommandLine(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   instance_markers::RegisterThisProcess();
-  QApplication app(argc, argv);
+  // The toolkit sees only our name: its own options (-display, -reverse, -style, ...) must
+  // never be taken from the command line before the mode is chosen from it.
+  int toolkitArgc = 1;
+  char* toolkitArgv[] = {argv[0], nullptr};
+  QApplication app(toolkitArgc, toolkitArgv);
   QApplication::setApplicationName(media::kProductName);
   QApplication::setApplicationVersion(media::kProductVersion);
   QApplication::setOrganizationName(media::kCompanyName);

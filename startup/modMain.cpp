@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <climits>
 #include <exception>
+#include <optional>
 
 #include "platform/Numeric.h"
 #include "startup/SettingsText.h"
@@ -16,13 +19,69 @@ std::string NormaliseCommandText(const std::string& commandLine) {
   return text;
 }
 
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A window id as the X tools print it: 0x and hex digits, the last word of the text.
+std::optional<int64_t> HexTail(const std::string& s) {
+  const size_t separator = s.find_last_of(" \t:");
+  const std::string word = separator == std::string::npos ? s : s.substr(separator + 1);
+  if (word.size() < 3 || word.size() > 10 || word[0] != '0' || (word[1] != 'x' && word[1] != 'X'))
+    return std::nullopt;
+  int64_t value = 0;
+  for (size_t i = 2; i < word.size(); ++i) {
+    const char c = char(std::tolower(static_cast<unsigned char>(word[i])));
+    const int digit = IsDigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + digit;
+  }
+  return value;
+}
+
+// The value of the longest tail of `s` that is numeric text: blanks, a sign, blanks, then
+// digits with at most one point (no exponent). One walk back from the end.
+std::optional<double> LongestDecimalTail(const std::string& s) {
+  size_t begin = s.size();
+  bool point = false, digit = false;
+  while (begin > 0) {
+    const char c = s[begin - 1];
+    if (IsDigit(c)) {
+      digit = true;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+    --begin;
+  }
+  if (!digit) return std::nullopt;
+  double value = 0;
+  const std::string body = "0" + s.substr(begin);  // from_chars wants a digit before a point
+  std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::fixed);
+  size_t before = begin;
+  while (before > 0 && IsBlank(s[before - 1])) --before;
+  if (before > 0 && s[before - 1] == '-') value = -value;
+  return value;
+}
+
+}  // namespace
+
 int32_t ParsePreviewHandle(const std::string& text) {
   const std::string s = TrimBlanks(text);
-  // Each pass drops one leading character, so the first numeric tail is the longest.
-  for (size_t n = s.size(); n >= 1; --n) {
-    if (const auto number = ParseNumber(s.substr(s.size() - n))) return Nearest32(*number);
-  }
-  return 0;
+  if (const auto hex = HexTail(s)) return *hex <= INT32_MAX ? int32_t(*hex) : 0;
+  const auto number = LongestDecimalTail(s);
+  if (!number) return 0;
+  // An id that no 32-bit handle can be names no window: the preview stands on its own.
+  const double rounded = RoundHalfEven(*number);
+  if (rounded < double(INT32_MIN) || rounded > double(INT32_MAX)) return 0;
+  return int32_t(rounded);
 }
 
 bool NotAlreadyRunning(const std::string& caption, const StartupActions& actions) {

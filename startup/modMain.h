@@ -28,7 +28,8 @@ struct StartupActions {
 std::string NormaliseCommandText(const std::string& commandLine);
 
 // The host window handle at the end of `text`: the longest numeric tail, rounded to the
-// nearest integer (ties to even); 0 when there is none. Throws RuntimeError past 32 bits.
+// nearest integer (ties to even), or a hex id (0x...) as the X tools print it; 0 when there
+// is none or it does not fit 32 bits.
 int32_t ParsePreviewHandle(const std::string& text);
 
 // True when no window bears `caption`.

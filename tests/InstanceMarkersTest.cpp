@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <csignal>
+#include <fstream>
 
 #include "tests/TempDir.h"
 
@@ -66,4 +68,57 @@ TEST_F(InstanceMarkersTest, AKilledCopyHoldsNothing) {
 TEST_F(InstanceMarkersTest, ThisCopyIsNotAPreviousInstance) {
   instance_markers::RegisterThisProcess();
   EXPECT_FALSE(instance_markers::PrevInstance());
+}
+
+TEST(CanonicalDisplay, OneDisplayHasOneName) {
+  using instance_markers::CanonicalDisplay;
+  EXPECT_EQ(CanonicalDisplay(":3"), ":3.0");
+  EXPECT_EQ(CanonicalDisplay(":3.0"), ":3.0");
+  EXPECT_EQ(CanonicalDisplay("unix:3"), ":3.0");
+  EXPECT_EQ(CanonicalDisplay("localhost:03.0"), ":3.0");
+  EXPECT_EQ(CanonicalDisplay(":3.1"), ":3.1");  // another screen is another display window
+  EXPECT_EQ(CanonicalDisplay("far.example:3"), "far.example:3.0");
+  EXPECT_NE(CanonicalDisplay(":3"), CanonicalDisplay(":4"));
+}
+
+TEST_F(InstanceMarkersTest, ADisplaySpelledAnotherWayStillFindsTheWindow) {
+  ::setenv("DISPLAY", ":3", 1);
+  CaptionMarker marker("Skorvane!");
+  ::setenv("DISPLAY", "unix:3.0", 1);
+  EXPECT_TRUE(instance_markers::WindowWithCaptionExists("Skorvane!"));
+  ::setenv("DISPLAY", ":4", 1);
+  EXPECT_FALSE(instance_markers::WindowWithCaptionExists("Skorvane!"));
+}
+
+TEST_F(InstanceMarkersTest, AnUnusableRuntimeFolderFallsBackToAPrivateOne) {
+  TempDir tmp;
+  ::setenv("TMPDIR", tmp.Path().c_str(), 1);
+  // A plain file where the runtime folder should be: no marker can be made there.
+  const auto blocked = dir_.Path() / "file";
+  std::ofstream(blocked) << "";
+  ::setenv("XDG_RUNTIME_DIR", blocked.c_str(), 1);
+  {
+    CaptionMarker marker("Skorvane!");
+    EXPECT_TRUE(instance_markers::WindowWithCaptionExists("Skorvane!"));
+  }
+  const auto fallback = tmp.Path() / ("skorvane-" + std::to_string(::getuid()));
+  EXPECT_EQ(instance_markers::Folder(), fallback);
+  EXPECT_EQ(std::filesystem::status(fallback).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_all);
+  ::unsetenv("TMPDIR");
+}
+
+TEST_F(InstanceMarkersTest, AFolderOfSomeoneElseIsRefusedAndNothingCountsAsChecked) {
+  TempDir tmp;
+  ::setenv("TMPDIR", tmp.Path().c_str(), 1);
+  for (const auto& base : {dir_.Path(), tmp.Path()}) {
+    const auto theirs = base / (base == dir_.Path() ? std::string("skorvane")
+                                                    : "skorvane-" + std::to_string(::getuid()));
+    std::filesystem::create_directory(theirs);
+    ASSERT_EQ(::chmod(theirs.c_str(), 0777), 0);  // open to all: anyone could plant a marker
+  }
+  EXPECT_FALSE(instance_markers::Folder());
+  EXPECT_TRUE(instance_markers::WindowWithCaptionExists("Skorvane!"));  // could not check
+  EXPECT_TRUE(instance_markers::PrevInstance());
+  ::unsetenv("TMPDIR");
 }

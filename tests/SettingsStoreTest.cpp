@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+#include <clocale>
 #include <fstream>
 #include <sstream>
 
@@ -152,6 +153,95 @@ TEST_F(SettingsStoreTest, AFailedWriteNamesTheFileAndTheReason) {
     EXPECT_EQ(e.File(), file);
     EXPECT_FALSE(e.Reason().empty());
   }
+}
+
+TEST_F(SettingsStoreTest, NamesMatchWithoutRegardToCase) {
+  WriteAll(File(), "[settings]\nstarcount=10\nSPEED=2\n");
+  SettingsRecord s;
+  std::ostringstream warnings;
+  SettingsFile store(File());
+  modMain::LoadSettings(s, store, warnings);
+  EXPECT_EQ(s.StarCount, 10);
+  EXPECT_EQ(s.Speed, 2.0);
+  s.StarCount = 11;
+  modMain::SaveSettings(s, store);
+  const std::string text = ReadAll(File());
+  EXPECT_NE(text.find("starcount=11\n"), std::string::npos) << text;  // the key keeps its spelling
+  EXPECT_EQ(text.find("[Settings]"), std::string::npos) << text;      // no second section
+}
+
+TEST_F(SettingsStoreTest, ASectionHeldTwiceIsReadAndWrittenInTheSamePlace) {
+  std::filesystem::copy_file(SEEDS "/ini/duplicate-section.ini", File());
+  SettingsRecord s;
+  std::ostringstream warnings;
+  SettingsFile store(File());
+  modMain::LoadSettings(s, store, warnings);
+  EXPECT_EQ(s.Speed, 0.5);  // the first section's "+comment" is unreadable
+  EXPECT_NE(warnings.str().find("+comment"), std::string::npos);
+  s.Speed = 3.25;
+  s.StarCount = 77;
+  modMain::SaveSettings(s, store);
+  SettingsRecord again;
+  modMain::LoadSettings(again, store, warnings);
+  EXPECT_EQ(again.Speed, 3.25);
+  EXPECT_EQ(again.StarCount, 77);
+}
+
+TEST_F(SettingsStoreTest, CommentsAndUnknownLinesSurviveASaveByteForByte) {
+  const std::string head = "; written by hand\r\n[Other]\r\nx = 1 ; not ours\r\n\r\n";
+  const std::string settings = "[Settings]\r\n# speed was 2\r\nSpeed = 2\r\nColour=blue\r\n";
+  const std::string tail = "\r\n[Later]\r\ny=2";
+  WriteAll(File(), head + settings + tail);
+  SettingsRecord s;
+  modMain::SetDefaultSettings(s);
+  SettingsFile store(File());
+  modMain::SaveSettings(s, store);
+  const std::string text = ReadAll(File());
+  EXPECT_EQ(text.substr(0, head.size()), head);
+  EXPECT_NE(text.find("# speed was 2\r\nSpeed = 0.5\r\nColour=blue\r\nStarCount=150\r\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+}
+
+TEST_F(SettingsStoreTest, ACommaLocaleNeitherWritesNorLosesACommaNumber) {
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+  SettingsRecord out;
+  modMain::SetDefaultSettings(out);
+  out.Speed = 0.25;
+  out.SpinRatio = 10;
+  SettingsFile store(File());
+  modMain::SaveSettings(out, store);
+  SettingsRecord in;
+  std::ostringstream warnings;
+  modMain::LoadSettings(in, store, warnings);
+  std::setlocale(LC_ALL, "C");
+  EXPECT_NE(ReadAll(File()).find("Speed=0.25\nStarCount"), std::string::npos);
+  EXPECT_EQ(in.Speed, 0.25);
+  EXPECT_EQ(in.SpinRatio, 10.0);
+  EXPECT_EQ(warnings.str(), "");
+}
+
+TEST_F(SettingsStoreTest, DamagedBytesAreNotEchoedRaw) {
+  std::string warnings;
+  LoadFrom("Speed=\xff\x1b[31m\xc3\xa9\n", &warnings);
+  EXPECT_NE(warnings.find("\"\\xFF\\x1B[31m\xc3\xa9\""), std::string::npos) << warnings;
+}
+
+TEST_F(SettingsStoreTest, TemporariesOfDeadSavesAreRemovedByTheNextSave) {
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ::waitpid(dead, nullptr, 0);
+  const auto stale = File().string() + ".tmp-" + std::to_string(dead);
+  const auto live = File().string() + ".tmp-" + std::to_string(::getppid());  // still running
+  WriteAll(stale, "half");
+  WriteAll(live, "busy");
+  SettingsRecord s;
+  modMain::SetDefaultSettings(s);
+  SettingsFile store(File());
+  modMain::SaveSettings(s, store);
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(live));
 }
 
 TEST(SettingsCounts, CountsBeyondTheSceneAreClamped) {

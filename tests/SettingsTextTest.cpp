@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdio>
+
 TEST(SettingsText, DoublesAreWrittenInTheirShortestForm) {
   EXPECT_EQ(DoubleToText(0.5), "0.5");
   EXPECT_EQ(DoubleToText(1.0), "1");
@@ -9,7 +12,13 @@ TEST(SettingsText, DoublesAreWrittenInTheirShortestForm) {
   EXPECT_EQ(DoubleToText(0.12), "0.12");
   EXPECT_EQ(DoubleToText(-3.0), "-3");
   EXPECT_EQ(DoubleToText(0.1 + 0.2), "0.3");  // 15 digits at most, so not 0.30000000000000004
-  for (double v : {0.5, 1.0, 2.25, 0.38, 4.99, 1234.5678, 1e-7}) {
+  EXPECT_EQ(DoubleToText(10.0), "10");        // whole numbers in plain digits, never "1E+01"
+  EXPECT_EQ(DoubleToText(20.0), "20");
+  EXPECT_EQ(DoubleToText(100.0), "100");
+  EXPECT_EQ(DoubleToText(0.0), "0");
+  EXPECT_EQ(DoubleToText(0.01), "0.01");
+  EXPECT_EQ(DoubleToText(123456789012345.0), "123456789012345");
+  for (double v : {0.5, 1.0, 2.25, 0.38, 4.99, 1234.5678, 1e-7, 10.0, 1e20, 0.25}) {
     EXPECT_EQ(*ParseNumber(DoubleToText(v)), v) << DoubleToText(v);
   }
 }
@@ -39,6 +48,28 @@ TEST(SettingsText, NumbersUseAPointWhateverTheLocale) {
   EXPECT_FALSE(ParseNumber("inf"));
   EXPECT_FALSE(ParseNumber("nan"));
   EXPECT_FALSE(ParseNumber("-"));
+}
+
+// A German desktop: the C library's decimal separator is a comma.
+class CommaLocale : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the de_DE.UTF-8 locale is missing (tools/install-deps.sh makes it)";
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%.1f", 0.5);
+    ASSERT_STREQ(buffer, "0,5");  // the locale really is in force
+  }
+  void TearDown() override { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST_F(CommaLocale, NumbersAreWrittenAndReadWithAPoint) {
+  EXPECT_EQ(DoubleToText(0.5), "0.5");
+  EXPECT_EQ(DoubleToText(2.25), "2.25");
+  EXPECT_EQ(DoubleToText(10.0), "10");
+  EXPECT_EQ(*ParseNumber("0.5"), 0.5);
+  EXPECT_EQ(*ParseNumber(DoubleToText(4.99)), 4.99);
+  EXPECT_FALSE(ParseNumber("0,5"));
 }
 
 TEST(SettingsText, BooleansAreWordsInAnyCaseOrNumbers) {

@@ -79,7 +79,12 @@ TEST(StartupDispatch, AnErrorStopsStartUpSilently) {
   actions.LoadSettings = [] { throw RuntimeError("store unreadable"); };
   modMain::Main("/s", actions);
   EXPECT_EQ(desktop.did, "");
-  EXPECT_EQ(desktop.Run("/p 99999999999"), "");  // beyond 32 bits: no preview window
+}
+
+TEST(StartupDispatch, AnUnusableHandleStillOpensThePreviewOnItsOwn) {
+  FakeDesktop desktop;
+  EXPECT_EQ(desktop.Run("/p 99999999999"), "preview 0;");
+  EXPECT_EQ(desktop.Run("/p 0x1C00007"), "preview 29360135;");  // hex, as xwininfo prints it
 }
 
 TEST(PreviewHandle, TheLongestNumericTailIsTheHandle) {
@@ -93,5 +98,29 @@ TEST(PreviewHandle, TheLongestNumericTailIsTheHandle) {
   EXPECT_EQ(ParsePreviewHandle(""), 0);
   EXPECT_EQ(ParsePreviewHandle("/p 12x"), 0);
   EXPECT_EQ(ParsePreviewHandle("/p 2147483647"), 2147483647);
-  EXPECT_THROW(ParsePreviewHandle("/p 2147483648"), RuntimeError);
+  EXPECT_EQ(ParsePreviewHandle("/p 2147483648"), 0);
+  EXPECT_EQ(ParsePreviewHandle("/p -2147483648"), -2147483648);
+  EXPECT_EQ(ParsePreviewHandle("/p 1.2.3"), 2);
+  EXPECT_EQ(ParsePreviewHandle("/p - 5"), -5);
+  EXPECT_EQ(ParsePreviewHandle("/p ."), 0);
+}
+
+TEST(PreviewHandle, NumericTextHasNoExponent) {
+  EXPECT_EQ(ParsePreviewHandle("/p 1e3"), 3);
+  EXPECT_EQ(ParsePreviewHandle("/p .5e1"), 1);
+  EXPECT_EQ(ParsePreviewHandle("/p 2E+1"), 1);
+}
+
+TEST(PreviewHandle, HexIdsAsTheXToolsPrintThem) {
+  EXPECT_EQ(ParsePreviewHandle("/p 0x1a"), 26);
+  EXPECT_EQ(ParsePreviewHandle("/p:0x7FFFFFFF"), 2147483647);
+  EXPECT_EQ(ParsePreviewHandle("/p 0xFFFFFFFF"), 0);  // beyond a signed 32-bit handle
+  EXPECT_EQ(ParsePreviewHandle("/p 0xg1"), 1);        // not hex: the decimal tail counts
+}
+
+TEST(PreviewHandle, AHugeCommandLineIsReadInOnePass) {
+  // Rescanning the text once per character would take hours here.
+  const std::string text = "/p " + std::string(4'000'000, '7') + "x" + std::string(4'000'000, '1');
+  EXPECT_EQ(ParsePreviewHandle(text), 0);  // eight million ones are far past 32 bits
+  EXPECT_EQ(ParsePreviewHandle("/p " + std::string(2'000'000, 'q') + "42"), 42);
 }

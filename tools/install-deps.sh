@@ -6,15 +6,20 @@ packages=(
   g++ cmake make pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libxcb1-dev libxcb-shm0-dev libgl-dev libsdl2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth x11-utils x11-apps xdotool imagemagick sox
+  xvfb xauth x11-utils x11-apps xdotool imagemagick sox locales
 )
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# A comma-decimal locale, for the tests that write settings under one.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi
