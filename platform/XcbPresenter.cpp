@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -28,14 +29,23 @@ uint8_t WindowDepth(xcb_connection_t* c, uint32_t window) {
 }  // namespace
 
 std::unique_ptr<XcbPresenter> XcbPresenter::Create(xcb_connection_t* c, uint32_t window, int width,
-                                                   int height) {
-  if (!c || !HasSharedMemory(c) || WindowDepth(c, window) != 24) return nullptr;
-  std::unique_ptr<XcbPresenter> presenter(new XcbPresenter(c, window));
-  if (!presenter->Attach(width, height)) return nullptr;
+                                                   int height, Fallback fallback) {
+  if (!c) return nullptr;
+  const uint8_t depth = WindowDepth(c, window);
+  if (depth == 0) return nullptr;
+  const bool shareable = (depth == 24 || depth == 32) && !std::getenv("SKORVANE_NO_SHM");
+  if (shareable && HasSharedMemory(c)) {
+    std::unique_ptr<XcbPresenter> presenter(new XcbPresenter(c, window, depth));
+    if (presenter->Attach(width, height)) return presenter;
+  }
+  if (fallback != Fallback::PlainPut) return nullptr;
+  std::unique_ptr<XcbPresenter> presenter(new XcbPresenter(c, window, depth));
+  presenter->AttachPlain(width, height);
   return presenter;
 }
 
-XcbPresenter::XcbPresenter(xcb_connection_t* c, uint32_t window) : c_(c), window_(window) {
+XcbPresenter::XcbPresenter(xcb_connection_t* c, uint32_t window, uint8_t depth)
+    : c_(c), window_(window), depth_(depth) {
   gc_ = xcb_generate_id(c_);
   xcb_create_gc(c_, gc_, window_, 0, nullptr);
 }
@@ -72,7 +82,21 @@ bool XcbPresenter::Attach(int width, int height) {
   return true;
 }
 
+bool XcbPresenter::AttachPlain(int width, int height) {
+  plain_ = true;
+  own_pixels_.assign(size_t(std::max(width, 1)) * size_t(std::max(height, 1)), 0xFF000000u);
+  pixels_ = own_pixels_.data();
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
 void XcbPresenter::Detach() {
+  if (plain_) {
+    own_pixels_.clear();
+    pixels_ = nullptr;
+    return;
+  }
   if (!pixels_) return;
   xcb_shm_detach(c_, segment_);
   WaitIdle();
@@ -83,7 +107,7 @@ void XcbPresenter::Detach() {
 bool XcbPresenter::Resize(int width, int height) {
   if (width == width_ && height == height_) return true;
   Detach();
-  return Attach(width, height);
+  return plain_ ? AttachPlain(width, height) : Attach(width, height);
 }
 
 void XcbPresenter::WaitIdle() {
@@ -98,9 +122,13 @@ void XcbPresenter::Present(const std::vector<PixelRect>& rects, const ScreenOver
     const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
     const int x1 = std::min(r.x + r.width, width_), y1 = std::min(r.y + r.height, height_);
     if (x0 >= x1 || y0 >= y1) continue;
+    if (plain_) {
+      PutPlain(x0, y0, x1, y1);
+      continue;
+    }
     xcb_shm_put_image(c_, window_, gc_, uint16_t(width_), uint16_t(height_), uint16_t(x0),
                       uint16_t(y0), uint16_t(x1 - x0), uint16_t(y1 - y0), int16_t(x0), int16_t(y0),
-                      24, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
+                      depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
   }
   if (overlays.panel) DrawPanel(*overlays.panel);
   for (const LineGeometry& line : overlays.lines) {
@@ -108,6 +136,37 @@ void XcbPresenter::Present(const std::vector<PixelRect>& rects, const ScreenOver
   }
   xcb_flush(c_);
   pending_ = true;
+}
+
+uint32_t XcbPresenter::PixelValue(Colour colour) const {
+  const uint32_t rgb = ToStored(colour) & 0xFFFFFF;
+  const uint32_t r = rgb >> 16, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+  if (depth_ == 16) return (r >> 3) << 11 | (g >> 2) << 5 | b >> 3;
+  if (depth_ == 15) return (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
+  return depth_ == 32 ? rgb | 0xFF000000u : rgb;
+}
+
+void XcbPresenter::PutPlain(int x0, int y0, int x1, int y1) {
+  // 15- and 16-bit windows take two bytes a pixel, the others four; rows padded to 4 bytes.
+  const size_t bytesPerPixel = depth_ <= 16 ? 2 : 4;
+  const size_t rowBytes = (size_t(x1 - x0) * bytesPerPixel + 3) / 4 * 4;
+  const size_t maxRequest = size_t(xcb_get_maximum_request_length(c_)) * 4 - 64;
+  const int band = int(std::max<size_t>(1, maxRequest / rowBytes));
+  for (int top = y0; top < y1; top += band) {
+    const int rows = std::min(band, y1 - top);
+    band_.assign(rowBytes * size_t(rows), 0);
+    for (int y = 0; y < rows; ++y) {
+      const uint32_t* source = pixels_ + size_t(top + y) * size_t(width_) + size_t(x0);
+      uint8_t* row = band_.data() + rowBytes * size_t(y);
+      for (int x = 0; x < x1 - x0; ++x) {
+        const uint32_t rgb = source[x] & 0xFFFFFF;
+        const uint32_t value = bytesPerPixel == 2 ? PixelValue(FromStored(rgb)) : source[x];
+        std::memcpy(row + size_t(x) * bytesPerPixel, &value, bytesPerPixel);  // little-endian
+      }
+    }
+    xcb_put_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, uint16_t(x1 - x0), uint16_t(rows),
+                  int16_t(x0), int16_t(top), 0, depth_, uint32_t(band_.size()), band_.data());
+  }
 }
 
 void XcbPresenter::DrawPanel(const Surface& panel) {
@@ -119,7 +178,7 @@ void XcbPresenter::DrawPanel(const Surface& panel) {
 }
 
 void XcbPresenter::DrawLine(const LineGeometry& g) {
-  const uint32_t values[] = {ToStored(g.BorderColor) & 0xFFFFFF, uint32_t(LinePrimitive::kWidth),
+  const uint32_t values[] = {PixelValue(g.BorderColor), uint32_t(LinePrimitive::kWidth),
                              XCB_LINE_STYLE_SOLID, XCB_CAP_STYLE_ROUND};
   xcb_change_gc(c_, gc_,
                 XCB_GC_FOREGROUND | XCB_GC_LINE_WIDTH | XCB_GC_LINE_STYLE | XCB_GC_CAP_STYLE,

@@ -2,6 +2,10 @@
 // that the X server reads from, so a frame costs one put request for each changed rectangle
 // and no copy of a pixel on our side. The laser lines and the initialisation panel are drawn
 // over the window by the X server after the puts; they never touch the surface.
+//
+// Where shared memory cannot be had (a remote server, a window of another depth) and the
+// caller allows it, the pixels are kept on our side and sent with plain put requests,
+// converted to the window's depth.
 #pragma once
 
 #include <array>
@@ -22,10 +26,15 @@ struct ScreenOverlays {
 
 class XcbPresenter {
  public:
-  // nullptr when the server cannot share memory with us or the window is not a 24-bit one;
-  // the window then paints through the toolkit.
+  enum class Fallback { None, PlainPut };
+
+  // Shared memory for a 24- or 32-bit window. Otherwise nullptr (the window then paints
+  // through the toolkit), or with Fallback::PlainPut a presenter of plain puts; nullptr too
+  // when `window` names no window.
   static std::unique_ptr<XcbPresenter> Create(xcb_connection_t* connection, uint32_t window,
-                                              int width, int height);
+                                              int width, int height,
+                                              Fallback fallback = Fallback::None);
+  bool SharesMemory() const { return segment_ != 0; }
   ~XcbPresenter();
   XcbPresenter(const XcbPresenter&) = delete;
   XcbPresenter& operator=(const XcbPresenter&) = delete;
@@ -39,8 +48,11 @@ class XcbPresenter {
   void Present(const std::vector<PixelRect>& rects, const ScreenOverlays& overlays);
 
  private:
-  XcbPresenter(xcb_connection_t* connection, uint32_t window);
+  XcbPresenter(xcb_connection_t* connection, uint32_t window, uint8_t depth);
   bool Attach(int width, int height);
+  bool AttachPlain(int width, int height);
+  void PutPlain(int x0, int y0, int x1, int y1);
+  uint32_t PixelValue(Colour colour) const;
   void Detach();
   void DrawPanel(const Surface& panel);
   void DrawLine(const LineGeometry& line);
@@ -50,6 +62,10 @@ class XcbPresenter {
   uint32_t gc_ = 0;
   uint32_t segment_ = 0;
   uint32_t* pixels_ = nullptr;
+  uint8_t depth_ = 24;
+  bool plain_ = false;
+  std::vector<uint32_t> own_pixels_;  // plain puts: the surface's pixels live here
+  std::vector<uint8_t> band_;         // plain puts: rows converted for one request
   int width_ = 0, height_ = 0;
   bool pending_ = false;  // puts sent that the server may not have read yet
 };

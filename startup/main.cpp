@@ -1,5 +1,6 @@
 // The program's entry point: wires the platform and the three windows into start-up.
 #include <QApplication>
+#include <QScreen>
 #include <iostream>
 #include <memory>
 
@@ -9,23 +10,89 @@
 #include "display/frmStarfield3.h"
 #include "media/MediaTable.h"
 #include "platform/App.h"
+#include "platform/HostedWindow.h"
 #include "platform/InstanceMarkers.h"
 #include "platform/SdlSoundPlayer.h"
 #include "platform/SettingsFile.h"
+#include "platform/TerminationSignals.h"
+#include "startup/Options.h"
 #include "startup/Settings.h"
 #include "startup/modMain.h"
 
 namespace {
 
-std::string CommandLine(int argc, char** argv) {
-  std::string line;
-  for (int i = 1; i < argc; ++i) line += (i > 1 ? " " : "") + std::string(argv[i]);
-  return line;
+struct Services {
+  SteadyClock clock;
+  XorShiftRandom random;
+  SdlSoundPlayer sound;
+  SettingsFile store{SettingsFile::PathFor(modMain::kApplication)};
+};
+
+// Frontend mode: the live display in a window the frontend owns. The frontend owns the input
+// too, so the mouse never fires, and it may run a copy per monitor, so none is refused.
+int RunHosted(Services& services, const RunOptions& options) {
+  modMain::SettingsRecord& settings = modMain::Settings();
+  modMain::LoadSettings(settings, services.store, std::cerr);
+  ApplyOptions(options, settings);
+  settings.TargetPractice = false;
+  settings.Sound = options.sound.value_or(false);
+  modMain::ClampSceneCounts(settings);
+
+  frmStarfield3 starfield(settings, services.clock, services.random, services.sound);
+  std::string error;
+  auto window = HostedWindow::Create(starfield, services.clock, options.windowId, &error);
+  if (!window) {
+    std::cerr << "skorvane: " << error << ".\n";
+    return 1;
+  }
+  starfield.Attach(window.get());
+  window->Start();
+  return QApplication::exec();
+}
+
+// The three switches, as the screensaver machinery of the desktop gives them.
+int RunSwitches(Services& services, const RunOptions& options) {
+  frmStarfield3 starfield(modMain::Settings(), services.clock, services.random,
+                          services.sound);  // lives as long as we do
+  StarfieldForm display(starfield, services.clock);
+  frmSetup setup(modMain::Settings(), services.store, display);
+  frmPreview preview;
+
+  modMain::StartupActions actions;
+  actions.FindWindow = instance_markers::WindowWithCaptionExists;
+  actions.PrevInstance = instance_markers::PrevInstance;
+  actions.EndNow = [] { App::EndNow(0); };
+  actions.LoadSettings = [&] {
+    modMain::LoadSettings(modMain::Settings(), services.store, std::cerr);
+  };
+  actions.OpenDisplayWindow = [&] {
+    // Options steer this run of the display; the setup dialog edits what is stored.
+    ApplyOptions(options, modMain::Settings());
+    modMain::ClampSceneCounts(modMain::Settings());
+    display.Show();
+  };
+  actions.OpenSetupDialog = [&] { setup.Show(); };
+  actions.OpenPreviewWindow = [&](int32_t parent) { preview.ShowIn(parent); };
+
+  modMain::Main(options.switches, actions);
+  if (App::LoadedForms() == 0) return 0;
+  return QApplication::exec();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const ParsedCommandLine parsed = ParseCommandLine(args, std::getenv("XSCREENSAVER_WINDOW"));
+  if (parsed.outcome == ParsedCommandLine::Outcome::Exit) {
+    std::cout << parsed.output;
+    std::cerr << parsed.error;
+    return parsed.exitCode;
+  }
+
+  const bool hosted = parsed.options.frontend == RunOptions::Frontend::Window;
+  if (!hosted && !modMain::ChoosesAMode(parsed.options.switches)) return 0;  // no display needed
+
   instance_markers::RegisterThisProcess();
   // The toolkit sees only our name: its own options (-display, -reverse, -style, ...) must
   // never be taken from the command line before the mode is chosen from it.
@@ -36,29 +103,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(media::kProductVersion);
   QApplication::setOrganizationName(media::kCompanyName);
   App::SetIcon(media::IconFile());
+  EndOnTerminationSignals();
 
-  SteadyClock clock;
-  XorShiftRandom random;
-  SdlSoundPlayer sound;
-  frmStarfield3 starfield(modMain::Settings(), clock, random, sound);  // lives as long as we do
-  StarfieldForm display(starfield, clock);
-  SettingsFile store(SettingsFile::PathFor(modMain::kApplication));
-  frmSetup setup(modMain::Settings(), store, display);
-  frmPreview preview;
-
-  modMain::StartupActions actions;
-  actions.FindWindow = instance_markers::WindowWithCaptionExists;
-  actions.PrevInstance = instance_markers::PrevInstance;
-  actions.EndNow = [] { App::EndNow(0); };
-  actions.LoadSettings = [&] { modMain::LoadSettings(modMain::Settings(), store, std::cerr); };
-  actions.OpenDisplayWindow = [&] {
-    modMain::ClampSceneCounts(modMain::Settings());
-    display.Show();
-  };
-  actions.OpenSetupDialog = [&] { setup.Show(); };
-  actions.OpenPreviewWindow = [&](int32_t parent) { preview.ShowIn(parent); };
-
-  modMain::Main(CommandLine(argc, argv), actions);
-  if (App::LoadedForms() == 0) return 0;
-  return app.exec();
+  Services services;
+  if (hosted) return RunHosted(services, parsed.options);
+  return RunSwitches(services, parsed.options);
 }

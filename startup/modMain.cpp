@@ -84,6 +84,11 @@ int32_t ParsePreviewHandle(const std::string& text) {
   return int32_t(rounded);
 }
 
+bool ChoosesAMode(const std::string& commandLine) {
+  const std::string mode = NormaliseCommandText(commandLine).substr(0, 2);
+  return mode.empty() || mode == "/s" || mode == "/c" || mode == "/p";
+}
+
 bool NotAlreadyRunning(const std::string& caption, const StartupActions& actions) {
   return !actions.FindWindow(caption);
 }

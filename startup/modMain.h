@@ -32,6 +32,9 @@ std::string NormaliseCommandText(const std::string& commandLine);
 // is none or it does not fit 32 bits.
 int32_t ParsePreviewHandle(const std::string& text);
 
+// True when the command line's first two characters choose a mode (run, setup or preview).
+bool ChoosesAMode(const std::string& commandLine);
+
 // True when no window bears `caption`.
 bool NotAlreadyRunning(const std::string& caption, const StartupActions& actions);
 

@@ -1,0 +1,183 @@
+#include "platform/HostedWindow.h"
+
+#include <xcb/xcb.h>
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/App.h"
+
+namespace {
+
+xcb_connection_t* Connection() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->connection() : nullptr;
+}
+
+// The pixels a beam covers, as a row of small boxes along it: the X server draws the beams
+// over the window, so where one was, the surface must be put again once it has moved.
+void AddBeamBoxes(const LineGeometry& g, std::vector<PixelRect>& boxes) {
+  constexpr float kStep = 32;
+  const int margin = LinePrimitive::kWidth / 2 + 2;
+  const float length = std::hypot(g.X2 - g.X1, g.Y2 - g.Y1);
+  const int pieces = std::max(1, int(std::ceil(length / kStep)));
+  for (int i = 0; i < pieces; ++i) {
+    const float ax = g.X1 + (g.X2 - g.X1) * float(i) / float(pieces);
+    const float ay = g.Y1 + (g.Y2 - g.Y1) * float(i) / float(pieces);
+    const float bx = g.X1 + (g.X2 - g.X1) * float(i + 1) / float(pieces);
+    const float by = g.Y1 + (g.Y2 - g.Y1) * float(i + 1) / float(pieces);
+    const int x0 = int(std::floor(std::min(ax, bx))) - margin;
+    const int y0 = int(std::floor(std::min(ay, by))) - margin;
+    const int x1 = int(std::ceil(std::max(ax, bx))) + margin;
+    const int y1 = int(std::ceil(std::max(ay, by))) + margin;
+    boxes.push_back({x0, y0, x1 - x0, y1 - y0});
+  }
+}
+
+double SteadyMs() {
+  using namespace std::chrono;
+  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+std::unique_ptr<HostedWindow> HostedWindow::Create(DisplayEvents& events, Clock& clock,
+                                                   uint32_t host, std::string* error) {
+  xcb_connection_t* c = Connection();
+  if (!c) {
+    *error = "there is no X display to draw on";
+    return nullptr;
+  }
+  if (host == 0) host = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+  xcb_generic_error_t* failure = nullptr;
+  auto* geometry = xcb_get_geometry_reply(c, xcb_get_geometry(c, host), &failure);
+  std::free(failure);
+  if (!geometry) {
+    char text[64];
+    std::snprintf(text, sizeof text, "0x%x is not a window", host);
+    *error = text;
+    return nullptr;
+  }
+  const int width = geometry->width, height = geometry->height;
+  std::free(geometry);
+
+  std::unique_ptr<HostedWindow> window(new HostedWindow(events, clock, c, host));
+  window->presenter_ =
+      XcbPresenter::Create(c, host, width, height, XcbPresenter::Fallback::PlainPut);
+  if (!window->presenter_) {
+    *error = "the window cannot be drawn into";
+    return nullptr;
+  }
+  window->surface_.UseBorrowedPixels(window->presenter_->Pixels(), width, height, kBlack);
+  window->surface_.TrackChanges(true);
+  // Our own interest in the host: its size and its end, and what must be drawn again.
+  const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_EXPOSURE;
+  xcb_change_window_attributes(c, host, XCB_CW_EVENT_MASK, &mask);
+  xcb_flush(c);
+  QAbstractEventDispatcher::instance()->installNativeEventFilter(window.get());
+  return window;
+}
+
+HostedWindow::HostedWindow(DisplayEvents& events, Clock& clock, xcb_connection_t* connection,
+                           uint32_t host)
+    : events_(events), clock_(clock), c_(connection), host_(host) {
+  pass_timer_.setSingleShot(true);
+  pass_timer_.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&pass_timer_, &QTimer::timeout, [this] { RunPass(); });
+  for (LinePrimitive& line : lines_) {
+    line.onChange = [this](const LineGeometry& before, const LineGeometry&) {
+      if (before.Visible) AddBeamBoxes(before, stale_);
+    };
+  }
+}
+
+HostedWindow::~HostedWindow() {
+  if (auto* dispatcher = QAbstractEventDispatcher::instance())
+    dispatcher->removeNativeEventFilter(this);
+}
+
+void HostedWindow::Start() {
+  QTimer::singleShot(0, [this] {
+    surface_.Cls(kBlack);
+    events_.Form_Activate();
+    started_ = true;
+    PresentAll();
+    RunPass();
+  });
+}
+
+void HostedWindow::Unload() {
+  pass_timer_.stop();
+  QCoreApplication::quit();
+}
+
+void HostedWindow::RunPass() {
+  presenter_->WaitIdle();  // the server has read what the pass will redraw
+  if (events_.Form_Paint() && frame_log_.On()) frame_log_.Frame(SteadyMs());
+  Present();
+  const int64_t wait = events_.NextPassDue() - clock_.NowMs();
+  pass_timer_.start(int(std::clamp<int64_t>(wait, 0, 1000)));
+}
+
+ScreenOverlays HostedWindow::Overlays() const {
+  ScreenOverlays overlays;
+  overlays.lines = {lines_[0].Geometry(), lines_[1].Geometry()};
+  return overlays;
+}
+
+void HostedWindow::Present() {
+  if (!surface_.Changes().Any() && stale_.empty()) return;
+  std::vector<PixelRect> rects = surface_.Changes().Take();
+  rects.insert(rects.end(), stale_.begin(), stale_.end());
+  stale_.clear();
+  presenter_->Present(rects, Overlays());
+}
+
+void HostedWindow::PresentAll() {
+  surface_.Changes().Take();
+  presenter_->Present({{0, 0, surface_.Width(), surface_.Height()}}, Overlays());
+}
+
+void HostedWindow::Resize(int width, int height) {
+  if (width == surface_.Width() && height == surface_.Height()) return;
+  presenter_->WaitIdle();
+  if (!presenter_->Resize(width, height)) {
+    std::fprintf(stderr, "skorvane: the window 0x%x can no longer be drawn into.\n", host_);
+    App::EndNow(1);
+  }
+  surface_.UseBorrowedPixels(presenter_->Pixels(), width, height, kBlack);
+  events_.Form_Resize();
+  PresentAll();
+}
+
+bool HostedWindow::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
+  if (type != "xcb_generic_event_t") return false;
+  auto* event = static_cast<xcb_generic_event_t*>(message);
+  switch (event->response_type & 0x7f) {
+    case XCB_DESTROY_NOTIFY:
+      if (reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window == host_) {
+        std::fprintf(stderr, "skorvane: the window 0x%x has gone.\n", host_);
+        App::EndNow(1);
+      }
+      return false;
+    case XCB_CONFIGURE_NOTIFY: {
+      auto* e = reinterpret_cast<xcb_configure_notify_event_t*>(event);
+      if (e->window != host_) return false;
+      Resize(e->width, e->height);
+      return true;
+    }
+    case XCB_EXPOSE: {
+      auto* e = reinterpret_cast<xcb_expose_event_t*>(event);
+      if (e->window != host_ || !started_) return false;
+      presenter_->Present({{e->x, e->y, e->width, e->height}}, Overlays());
+      return true;
+    }
+    default:
+      return false;
+  }
+}
