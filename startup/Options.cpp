@@ -31,7 +31,7 @@ const OptionSpec kOptions[] = {
     {"no-lasers", "", "hide the laser beams"},
     {"sound", "", "play the sound effects"},
     {"no-sound", "", "no sound"},
-    {"fps", "", "show the frame rate and the load over the display"},
+    {"fps", "", "report the frame rate and the load once a second on stderr"},
     {"help", "", "show this help and exit"},
     {"version", "", "show the version and exit"},
 };

@@ -10,6 +10,7 @@
 #include "display/frmStarfield3.h"
 #include "media/MediaTable.h"
 #include "platform/App.h"
+#include "platform/FrameLog.h"
 #include "platform/HostedWindow.h"
 #include "platform/InstanceMarkers.h"
 #include "platform/SdlSoundPlayer.h"
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
   App::SetIcon(media::IconFile());
   EndOnTerminationSignals();
 
+  if (parsed.options.fps) FrameLog::ReportRate();
   Services services;
   if (hosted) return RunHosted(services, parsed.options);
   return RunSwitches(services, parsed.options);

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libxcb1-dev libxcb-shm0-dev libgl-dev libsdl2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils x11-apps xdotool imagemagick sox locales
+  xscreensaver desktop-file-utils libxml2-utils
 )
 missing=()
 for p in "${packages[@]}"; do

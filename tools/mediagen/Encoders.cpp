@@ -297,3 +297,75 @@ void WriteFile(const std::string& path, const Bytes& bytes) {
 }
 
 }  // namespace mediagen
+
+namespace mediagen {
+
+namespace {
+
+uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
+  crc = ~crc;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+void PutBigEndian(Bytes& out, uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(value >> shift));
+}
+
+void Chunk(Bytes& png, const char* type, const Bytes& body) {
+  PutBigEndian(png, uint32_t(body.size()));
+  Bytes typed(type, type + 4);
+  typed.insert(typed.end(), body.begin(), body.end());
+  png.insert(png.end(), typed.begin(), typed.end());
+  PutBigEndian(png, Crc32(typed.data(), typed.size()));
+}
+
+// A zlib stream of stored (uncompressed) deflate blocks.
+Bytes StoredZlib(const Bytes& data) {
+  Bytes out{0x78, 0x01};
+  uint32_t a = 1, b = 0;
+  for (uint8_t byte : data) {
+    a = (a + byte) % 65521;
+    b = (b + a) % 65521;
+  }
+  size_t at = 0;
+  do {
+    const size_t n = std::min<size_t>(65535, data.size() - at);
+    out.push_back(at + n == data.size() ? 1 : 0);
+    out.push_back(uint8_t(n));
+    out.push_back(uint8_t(n >> 8));
+    out.push_back(uint8_t(~n));
+    out.push_back(uint8_t(~n >> 8));
+    out.insert(out.end(), data.begin() + std::ptrdiff_t(at), data.begin() + std::ptrdiff_t(at + n));
+    at += n;
+  } while (at < data.size());
+  PutBigEndian(out, b << 16 | a);
+  return out;
+}
+
+}  // namespace
+
+Bytes PngWithKey(const Image& image, Rgb transparent) {
+  Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  Bytes header;
+  PutBigEndian(header, uint32_t(image.width));
+  PutBigEndian(header, uint32_t(image.height));
+  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter, no interlace
+  Chunk(png, "IHDR", header);
+  Bytes rows;
+  for (int y = 0; y < image.height; ++y) {
+    rows.push_back(0);  // filter: none
+    for (int x = 0; x < image.width; ++x) {
+      const Rgb c = image.at(x, y);
+      rows.insert(rows.end(), {c.r, c.g, c.b, uint8_t(c == transparent ? 0 : 255)});
+    }
+  }
+  Chunk(png, "IDAT", StoredZlib(rows));
+  Chunk(png, "IEND", {});
+  return png;
+}
+
+}  // namespace mediagen

@@ -46,3 +46,11 @@ const std::vector<Rgb>& SixteenColours();
 void WriteFile(const std::string& path, const Bytes& bytes);
 
 }  // namespace mediagen
+
+namespace mediagen {
+
+// A PNG file of `image` with 8-bit alpha: pixels of colour `transparent` are fully clear.
+// Deflate's stored blocks keep the encoder short; the icons are small.
+Bytes PngWithKey(const Image& image, Rgb transparent);
+
+}  // namespace mediagen

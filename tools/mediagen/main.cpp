@@ -33,6 +33,10 @@ int main(int argc, char** argv) {
   WriteFile(out + "LEXPLODE.WAV", LExplodeWav());
   WriteFile(out + "skorvane.ico", IconFileBytes());
   WriteFile(out + "setup.gif", SetupPictureGif());
+  for (int size : {16, 32, 48, 256}) {  // the desktop's icons, installed beside the program
+    WriteFile(out + "icon" + std::to_string(size) + ".png",
+              PngWithKey(DrawHead(size, kKeyBlue), kKeyBlue));
+  }
   WriteFile(out + "preview.gif", PreviewPictureGif());
   return 0;
 }

@@ -1,0 +1,95 @@
+# Frontend mode: the live display inside a window of a frontend's, options, signals, and the
+# real XScreenSaver daemon running the installed hack.
+colours() {  # colours SHOT W H X Y: the number of distinct colours in that area of the shot
+  convert "$E2E_SHOTS/$1.png" -crop "$2x$3+$4+$5" +repage -format %k info:
+}
+elapsed_ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
+
+coproc HOST { "$HOST_WINDOW" 320 240; }
+read -r host <&"${HOST[0]}"
+XSCREENSAVER_WINDOW=$(printf '0x%x' "$host") start --root --sound --images 20 --stars 300
+pid=$started
+sleep 1.5
+screenshot frontend-in-host
+check "frontend: stars and portraits inside the host window" test "$(colours frontend-in-host 320 240 40 40)" -gt 20
+check "frontend: nothing drawn outside it" test "$(colours frontend-in-host 400 300 700 300)" -eq 1
+check "frontend: no window of its own" no_window_named "Skorvane!"
+echo "560 420" >&"${HOST[1]}"
+sleep 1
+screenshot frontend-resized
+check "frontend: the display follows the host's growth" test "$(colours frontend-resized 200 150 380 300)" -gt 5
+t0=$(date +%s%N)
+kill -TERM "$pid"
+exits_within 1 "$pid" 143
+code=$?
+check "frontend: SIGTERM with sound on ends it within 100 ms ($(elapsed_ms "$t0") ms)" test $code -eq 0 -a "$(elapsed_ms "$t0")" -le 100
+
+start --window-id "$host" --stars 0 --images 0
+pid=$started
+sleep 1
+screenshot frontend-empty
+check "frontend: --stars 0 --images 0 draws a black area" test "$(colours frontend-empty 560 420 40 40)" -eq 1
+exec {HOST[1]}>&-
+wait "$HOST_PID" 2>/dev/null
+check "frontend: a vanished host ends it, not with 0" exits_within 2 "$pid" 1
+check "frontend: with one line on stderr" test "$(grep -c 'has gone' "$E2E_WORK/start.log")" -eq 1
+"$SKORVANE" --window-id 0x7ffffff0 >"$E2E_WORK/bad-id.log" 2>&1
+code=$?
+check "frontend: a bad window id exits 1 with one line" test $code -eq 1 -a "$(wc -l <"$E2E_WORK/bad-id.log")" -eq 1
+
+for bad in "--stars 401" "--stars x" "--images -1" "--size huge" "--speed 11" "--spin-ratio 0.1" \
+           "--window-id nope" "--sound --no-sound" "--bogus"; do
+  # shellcheck disable=SC2086
+  "$SKORVANE" $bad >"$E2E_WORK/bad.log" 2>&1
+  code=$?
+  check "options: '$bad' exits 2 with one line" test $code -eq 2 -a "$(wc -l <"$E2E_WORK/bad.log")" -eq 1
+done
+check "options: --version prints the version block" bash -c "'$SKORVANE' --version | grep -qx 'FileVersion: 1.00'"
+check "options: --help prints the usage" bash -c "'$SKORVANE' --help | grep -q -- '--window-id ID'"
+
+start /s
+pid=$started
+window=$(window_named "Skorvane!")
+t0=$(date +%s%N)
+kill -INT "$pid"
+exits_within 1 "$pid" 130
+code=$?
+check "switches: SIGINT ends /s within 100 ms ($(elapsed_ms "$t0") ms)" test $code -eq 0 -a "$(elapsed_ms "$t0")" -le 100
+
+# The installed tree, and the real daemon running the hack from it as an ordinary user (it
+# refuses to run hacks as root).
+build=$(dirname "$SKORVANE")
+inst="$E2E_WORK/inst"
+cmake --install "$build" --prefix "$inst" >/dev/null
+for f in bin/skorvane libexec/xscreensaver/skorvane share/applications/screensavers/skorvane.desktop \
+         share/applications/skorvane.desktop share/xscreensaver/config/skorvane.xml \
+         share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/skorvane.png share/man/man6/skorvane.6; do
+  check "install: $f" test -e "$inst/$f"
+done
+check "install: the .desktop files are valid" desktop-file-validate "$inst/share/applications/skorvane.desktop" "$inst/share/applications/screensavers/skorvane.desktop"
+check "install: the settings XML parses" xmllint --noout "$inst/share/xscreensaver/config/skorvane.xml"
+
+if [ "$(id -u)" -eq 0 ] && command -v xscreensaver >/dev/null; then
+  home="$E2E_WORK/xss-home"
+  mkdir -p "$home"
+  chmod 755 "$E2E_WORK" "$inst"
+  printf 'mode: one\nselected: 0\ntimeout: 0:30:00\nlock: False\nsplash: False\nfade: False\nunfade: False\nprograms: "Skorvane" %s --root \\n\n' \
+    "$inst/libexec/xscreensaver/skorvane" >"$home/.xscreensaver"
+  chown -R nobody "$home"
+  as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$home" XDG_RUNTIME_DIR="$home" DISPLAY="$DISPLAY" "$@"; }
+  as_nobody xscreensaver --no-splash >"$E2E_WORK/xscreensaver.log" 2>&1 &
+  daemon=$!
+  sleep 1.5
+  as_nobody xscreensaver-command -activate >/dev/null 2>&1
+  sleep 2.5
+  screenshot xscreensaver-active
+  check "xscreensaver: the hack runs" pgrep -f "xscreensaver/skorvane --root"
+  check "xscreensaver: our display covers the screen" test "$(colours xscreensaver-active 1280 720 0 0)" -gt 20
+  as_nobody xscreensaver-command -deactivate >/dev/null 2>&1
+  sleep 1
+  check "xscreensaver: -deactivate leaves no skorvane running within 1 s" \
+    bash -c "! ps -eo stat=,args= | grep -v '^Z' | grep -q '[x]screensaver/skorvane'"
+  as_nobody xscreensaver-command -exit >/dev/null 2>&1
+  wait "$daemon" 2>/dev/null
+fi
+stop_all
