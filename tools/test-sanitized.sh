@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs every
+# test there, the end-to-end run included; any report of either fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -O1" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+cmake --build build-asan -j"$(nproc)"
+cd build-asan
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --output-on-failure -j2
