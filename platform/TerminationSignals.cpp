@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
@@ -26,7 +27,7 @@ void OnSignal(int signal) {
 
 void EndOnTerminationSignals() {
   if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read);  // lives with us
+  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, [] {
     unsigned char number = 0;
     if (::read(g_pipe[0], &number, 1) == 1) EndBy(number);

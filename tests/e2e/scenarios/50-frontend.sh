@@ -6,6 +6,7 @@ colours() {  # colours SHOT W H X Y: the number of distinct colours in that area
 elapsed_ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
 
 coproc HOST { "$HOST_WINDOW" 320 240; }
+host_pid=$HOST_PID  # bash forgets HOST_PID once the host has ended
 read -r host <&"${HOST[0]}"
 XSCREENSAVER_WINDOW=$(printf '0x%x' "$host") start --root --sound --images 20 --stars 300
 pid=$started
@@ -30,7 +31,7 @@ sleep 1
 screenshot frontend-empty
 check "frontend: --stars 0 --images 0 draws a black area" test "$(colours frontend-empty 560 420 40 40)" -eq 1
 exec {HOST[1]}>&-
-wait "$HOST_PID" 2>/dev/null
+wait "$host_pid" 2>/dev/null
 check "frontend: a vanished host ends it, not with 0" exits_within 2 "$pid" 1
 check "frontend: with one line on stderr" test "$(grep -c 'has gone' "$E2E_WORK/start.log")" -eq 1
 "$SKORVANE" --window-id 0x7ffffff0 >"$E2E_WORK/bad-id.log" 2>&1
