@@ -8,13 +8,9 @@
 #include <QWidget>
 #include <QWindow>
 #include <cstdlib>
+#include "platform/XcbConnection.h"
 
 namespace {
-
-xcb_connection_t* Connection() {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  return x11 ? x11->connection() : nullptr;
-}
 
 // Size of an X window, or false when the id names no window.
 bool HostSize(xcb_connection_t* c, uint32_t id, int* width, int* height) {
@@ -38,7 +34,7 @@ class HostWatch : public QAbstractNativeEventFilter {
     poll_.setInterval(1000);
     QObject::connect(&poll_, &QTimer::timeout, [this] {
       int w, h;
-      if (!HostSize(Connection(), host_, &w, &h)) Gone();
+      if (!HostSize(ToolkitXcbConnection(), host_, &w, &h)) Gone();
     });
     poll_.start();
   }
@@ -82,7 +78,7 @@ class HostWatch : public QAbstractNativeEventFilter {
 }  // namespace
 
 bool SetParent(QWidget* window, int32_t hostId, std::function<void()> onHostGone) {
-  xcb_connection_t* c = Connection();
+  xcb_connection_t* c = ToolkitXcbConnection();
   int width = 0, height = 0;
   if (hostId == 0 || !c || !HostSize(c, uint32_t(hostId), &width, &height)) return false;
 

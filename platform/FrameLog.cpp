@@ -29,7 +29,14 @@ FrameLog::~FrameLog() {
   if (file_) std::fclose(file_);
 }
 
-void FrameLog::Frame(double nowMs) {
+double FrameLog::SteadyMs() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return double(t.tv_sec) * 1000 + double(t.tv_nsec) / 1e6;
+}
+
+void FrameLog::Frame() {
+  const double nowMs = SteadyMs();
   if (file_ && last_ >= 0) std::fprintf(file_, "%.3f\n", nowMs - last_);
   last_ = nowMs;
   if (report_) Report(nowMs);

@@ -20,10 +20,11 @@ class FrameLog {
   static void ReportRate();
 
   bool On() const { return file_ != nullptr || report_; }
-  void Frame(double nowMs);
+  void Frame();  // a frame has just been drawn
 
  private:
   void Report(double nowMs);
+  static double SteadyMs();
 
   std::FILE* file_ = nullptr;
   double last_ = -1;

@@ -5,19 +5,14 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include "platform/XcbConnection.h"
 
 #include "platform/App.h"
 
 namespace {
-
-xcb_connection_t* Connection() {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  return x11 ? x11->connection() : nullptr;
-}
 
 // The pixels a beam covers, as a row of small boxes along it: the X server draws the beams
 // over the window, so where one was, the surface must be put again once it has moved.
@@ -39,16 +34,11 @@ void AddBeamBoxes(const LineGeometry& g, std::vector<PixelRect>& boxes) {
   }
 }
 
-double SteadyMs() {
-  using namespace std::chrono;
-  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
-
 }  // namespace
 
 std::unique_ptr<HostedWindow> HostedWindow::Create(DisplayEvents& events, Clock& clock,
                                                    uint32_t host, std::string* error) {
-  xcb_connection_t* c = Connection();
+  xcb_connection_t* c = ToolkitXcbConnection();
   if (!c) {
     *error = "there is no X display to draw on";
     return nullptr;
@@ -118,7 +108,7 @@ void HostedWindow::Unload() {
 
 void HostedWindow::RunPass() {
   presenter_->WaitIdle();  // the server has read what the pass will redraw
-  if (events_.Form_Paint() && frame_log_.On()) frame_log_.Frame(SteadyMs());
+  if (events_.Form_Paint() && frame_log_.On()) frame_log_.Frame();
   Present();
   const int64_t wait = events_.NextPassDue() - clock_.NowMs();
   pass_timer_.start(int(std::clamp<int64_t>(wait, 0, 1000)));

@@ -1,5 +1,7 @@
 #include "platform/SurfaceWindow.h"
 
+#include "platform/XcbConnection.h"
+
 #include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -7,7 +9,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -30,11 +31,6 @@ Qt::CursorShape Shape(MousePointer pointer) {
 
 QColor ToQColor(Colour c) {
   return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
-}
-
-double SteadyMs() {
-  using namespace std::chrono;
-  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace
@@ -92,10 +88,11 @@ void SurfaceWindow::resizeEvent(QResizeEvent*) {
 
 void SurfaceWindow::StartPresenter(int width, int height) {
   presenter_tried_ = true;
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* connection = ToolkitXcbConnection();
   const char* choice = std::getenv("SKORVANE_PRESENT");  // "toolkit": the fallback, for tests
-  if (!x11 || devicePixelRatioF() != 1.0 || (choice && std::string(choice) == "toolkit")) return;
-  presenter_ = XcbPresenter::Create(x11->connection(), uint32_t(winId()), width, height);
+  if (!connection || devicePixelRatioF() != 1.0 || (choice && std::string(choice) == "toolkit"))
+    return;
+  presenter_ = XcbPresenter::Create(connection, uint32_t(winId()), width, height);
   if (!presenter_) return;
   setAttribute(Qt::WA_PaintOnScreen);
   // The toolkit no longer paints in this window: the panel becomes pixels of our own.
@@ -189,7 +186,7 @@ void SurfaceWindow::Deliver(std::function<void()> input) {
 
 void SurfaceWindow::RunPass() {
   if (presenter_) presenter_->WaitIdle();  // the server has read what the pass will redraw
-  if (events_.Form_Paint() && frame_log_.On()) frame_log_.Frame(SteadyMs());
+  if (events_.Form_Paint() && frame_log_.On()) frame_log_.Frame();
   Present();
   if (!isVisible()) return;
   const int64_t wait = events_.NextPassDue() - clock_.NowMs();

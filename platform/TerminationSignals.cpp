@@ -27,7 +27,8 @@ void OnSignal(int signal) {
 
 void EndOnTerminationSignals() {
   if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+  auto* notifier =
+      new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, [] {
     unsigned char number = 0;
     if (::read(g_pipe[0], &number, 1) == 1) EndBy(number);

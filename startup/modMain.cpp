@@ -84,9 +84,23 @@ int32_t ParsePreviewHandle(const std::string& text) {
   return int32_t(rounded);
 }
 
+namespace {
+
+enum class Mode { Run, Setup, Preview, None };
+
+// Only the first two characters of the command text choose the mode.
+Mode ModeOf(const std::string& command) {
+  const std::string mode = command.substr(0, 2);
+  if (mode.empty() || mode == "/s") return Mode::Run;
+  if (mode == "/c") return Mode::Setup;
+  if (mode == "/p") return Mode::Preview;
+  return Mode::None;
+}
+
+}  // namespace
+
 bool ChoosesAMode(const std::string& commandLine) {
-  const std::string mode = NormaliseCommandText(commandLine).substr(0, 2);
-  return mode.empty() || mode == "/s" || mode == "/c" || mode == "/p";
+  return ModeOf(NormaliseCommandText(commandLine)) != Mode::None;
 }
 
 bool NotAlreadyRunning(const std::string& caption, const StartupActions& actions) {
@@ -96,16 +110,16 @@ bool NotAlreadyRunning(const std::string& caption, const StartupActions& actions
 void Main(const std::string& commandLine, const StartupActions& actions) {
   try {
     const std::string command = NormaliseCommandText(commandLine);
-    const std::string mode = command.substr(0, 2);
-    if (mode.empty() || mode == "/s") {
+    const Mode mode = ModeOf(command);
+    if (mode == Mode::Run) {
       if (!NotAlreadyRunning(kDisplayCaption, actions)) return actions.EndNow();
       actions.LoadSettings();
       actions.OpenDisplayWindow();
-    } else if (mode == "/c") {
+    } else if (mode == Mode::Setup) {
       if (!NotAlreadyRunning(kSetupCaption, actions)) return actions.EndNow();
       actions.LoadSettings();
       actions.OpenSetupDialog();
-    } else if (mode == "/p") {
+    } else if (mode == Mode::Preview) {
       if (actions.PrevInstance()) return actions.EndNow();
       actions.OpenPreviewWindow(ParsePreviewHandle(command));
     }

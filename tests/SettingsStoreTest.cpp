@@ -38,6 +38,16 @@ class SettingsStoreTest : public ::testing::Test {
     return s;
   }
 
+  // Loads the file as it stands; its warnings land in warnings_.
+  SettingsRecord LoadStored() {
+    SettingsRecord s;
+    warnings_.str("");
+    modMain::LoadSettings(s, SettingsFile(File()), warnings_);
+    return s;
+  }
+
+  std::ostringstream warnings_;
+
   TempDir dir_;
 };
 
@@ -157,10 +167,8 @@ TEST_F(SettingsStoreTest, AFailedWriteNamesTheFileAndTheReason) {
 
 TEST_F(SettingsStoreTest, NamesMatchWithoutRegardToCase) {
   WriteAll(File(), "[settings]\nstarcount=10\nSPEED=2\n");
-  SettingsRecord s;
-  std::ostringstream warnings;
+  SettingsRecord s = LoadStored();
   SettingsFile store(File());
-  modMain::LoadSettings(s, store, warnings);
   EXPECT_EQ(s.StarCount, 10);
   EXPECT_EQ(s.Speed, 2.0);
   s.StarCount = 11;
@@ -172,17 +180,14 @@ TEST_F(SettingsStoreTest, NamesMatchWithoutRegardToCase) {
 
 TEST_F(SettingsStoreTest, ASectionHeldTwiceIsReadAndWrittenInTheSamePlace) {
   std::filesystem::copy_file(SEEDS "/ini/duplicate-section.ini", File());
-  SettingsRecord s;
-  std::ostringstream warnings;
-  SettingsFile store(File());
-  modMain::LoadSettings(s, store, warnings);
+  SettingsRecord s = LoadStored();
   EXPECT_EQ(s.Speed, 0.5);  // the first section's "+comment" is unreadable
-  EXPECT_NE(warnings.str().find("+comment"), std::string::npos);
+  EXPECT_NE(warnings_.str().find("+comment"), std::string::npos);
   s.Speed = 3.25;
   s.StarCount = 77;
+  SettingsFile store(File());
   modMain::SaveSettings(s, store);
-  SettingsRecord again;
-  modMain::LoadSettings(again, store, warnings);
+  const SettingsRecord again = LoadStored();
   EXPECT_EQ(again.Speed, 3.25);
   EXPECT_EQ(again.StarCount, 77);
 }
@@ -212,14 +217,12 @@ TEST_F(SettingsStoreTest, ACommaLocaleNeitherWritesNorLosesACommaNumber) {
   out.SpinRatio = 10;
   SettingsFile store(File());
   modMain::SaveSettings(out, store);
-  SettingsRecord in;
-  std::ostringstream warnings;
-  modMain::LoadSettings(in, store, warnings);
+  const SettingsRecord in = LoadStored();
   std::setlocale(LC_ALL, "C");
   EXPECT_NE(ReadAll(File()).find("Speed=0.25\nStarCount"), std::string::npos);
   EXPECT_EQ(in.Speed, 0.25);
   EXPECT_EQ(in.SpinRatio, 10.0);
-  EXPECT_EQ(warnings.str(), "");
+  EXPECT_EQ(warnings_.str(), "");
 }
 
 TEST_F(SettingsStoreTest, DamagedBytesAreNotEchoedRaw) {
