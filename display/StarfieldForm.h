@@ -1,14 +1,25 @@
-// The display form's window: a Form whose window is a SurfaceWindow driving frmStarfield3.
+// The display form's windows: one SurfaceWindow per screen of the display, each driving a
+// scene of its own, all unloaded together when any of them closes.
 #pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include "display/frmStarfield3.h"
 #include "platform/Form.h"
 
+class QScreen;
 class SurfaceWindow;
 
 class StarfieldForm : public Form {
  public:
-  StarfieldForm(frmStarfield3& form, Clock& clock);
+  // `form` shows on the primary screen. With `sceneForScreen`, every other screen gets a
+  // scene of its own from it; the scenes are made once and kept, as `form` is, so what
+  // carries over from one showing to the next does so on every screen.
+  using SceneFactory = std::function<std::unique_ptr<frmStarfield3>()>;
+  StarfieldForm(frmStarfield3& form, Clock& clock, SceneFactory sceneForScreen = {});
+  ~StarfieldForm() override;
 
  protected:
   std::unique_ptr<QWidget> CreateWindow() override;
@@ -16,7 +27,15 @@ class StarfieldForm : public Form {
   void Form_Unload() override;
 
  private:
+  struct OtherScreen {
+    std::unique_ptr<frmStarfield3> scene;
+    SurfaceWindow* window = nullptr;  // while shown; deleted by the event loop once closed
+  };
+  std::vector<QScreen*> OtherScreens() const;
+
   frmStarfield3& form_;
   Clock& clock_;
+  SceneFactory scene_for_screen_;
   SurfaceWindow* window_ = nullptr;
+  std::vector<OtherScreen> others_;
 };

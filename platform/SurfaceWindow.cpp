@@ -4,6 +4,7 @@
 
 #include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -35,7 +36,8 @@ QColor ToQColor(Colour c) {
 
 }  // namespace
 
-SurfaceWindow::SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<void()> unload)
+SurfaceWindow::SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<void()> unload,
+                             QScreen* screen)
     : events_(events),
       clock_(clock),
       unload_(std::move(unload)),
@@ -45,7 +47,10 @@ SurfaceWindow::SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
+  if (screen) {
+    setScreen(screen);
+    setGeometry(screen->geometry());
+  }
   setWindowState(Qt::WindowFullScreen);
 
   panel_->setStyleSheet("QLabel { background: black; color: white; padding: 8px; }");
@@ -225,6 +230,12 @@ QRegion SurfaceWindow::LineRegion(const LineGeometry& g) const {
   const QPolygonF band(
       {a - along + across, b + along + across, b + along - across, a - along - across});
   return QRegion(band.toPolygon());
+}
+
+void SurfaceWindow::closeEvent(QCloseEvent* event) {
+  // The window manager's close: the whole display goes, as it does for a key.
+  event->ignore();
+  unload_();
 }
 
 void SurfaceWindow::SetMousePointer(MousePointer shape) {

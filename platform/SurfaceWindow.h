@@ -1,4 +1,4 @@
-// The full-screen window that shows a Surface: borderless, black, covering its screen.
+// The full-screen window that shows a Surface: borderless, black, covering one screen.
 //
 // Presentation: after each pass of the frame loop only the tiles of the surface that changed
 // are handed to the screen, and exposed areas are repainted from the surface, so the cost of a
@@ -22,7 +22,8 @@
 
 class SurfaceWindow : public QWidget, public DisplayWindow {
  public:
-  SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<void()> unload);
+  SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<void()> unload,
+                QScreen* screen);
 
   // DisplayWindow
   Surface& FormDC() override { return surface_; }
@@ -42,6 +43,7 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void StartPresenter(int width, int height);

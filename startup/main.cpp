@@ -55,7 +55,10 @@ int RunHosted(Services& services, const RunOptions& options) {
 int RunSwitches(Services& services, const RunOptions& options) {
   frmStarfield3 starfield(modMain::Settings(), services.clock, services.random,
                           services.sound);  // lives as long as we do
-  StarfieldForm display(starfield, services.clock);
+  StarfieldForm display(starfield, services.clock, [&services] {
+    return std::make_unique<frmStarfield3>(modMain::Settings(), services.clock, services.random,
+                                           services.sound);
+  });
   frmSetup setup(modMain::Settings(), services.store, display);
   frmPreview preview;
 

@@ -2,6 +2,7 @@
 //   screen_probe find RRGGBB X Y W H        first pixel of that colour in the area: "x y"
 //   screen_probe count N RRGGBB...          most pixels of those colours in one of N captures
 //   screen_probe fire N X Y W H             most fire-coloured pixels in the area in N captures
+//   screen_probe centre X Y W H             where the lit pixels of the area centre: "x y"
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -82,6 +83,20 @@ int main(int argc, char** argv) {
       best = std::max(best, long(std::count_if(pixels.begin(), pixels.end(), Fiery)));
     }
     std::printf("%ld\n", best);
+    return 0;
+  }
+  if (verb == "centre" && argc == 6) {
+    const Area a{number(2), number(3), number(4), number(5)};
+    const auto pixels = Capture(c, screen->root, a);
+    double sumX = 0, sumY = 0, lit = 0;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+      if (pixels[i] == 0) continue;
+      sumX += double(i % size_t(a.w));
+      sumY += double(i / size_t(a.w));
+      ++lit;
+    }
+    if (lit == 0) return 1;
+    std::printf("%d %d\n", a.x + int(sumX / lit), a.y + int(sumY / lit));
     return 0;
   }
   return 2;
