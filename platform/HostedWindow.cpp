@@ -18,7 +18,7 @@ namespace {
 // over the window, so where one was, the surface must be put again once it has moved.
 void AddBeamBoxes(const LineGeometry& g, std::vector<PixelRect>& boxes) {
   constexpr float kStep = 32;
-  const int margin = LinePrimitive::kWidth / 2 + 2;
+  const int margin = int(std::ceil(g.Width / 2)) + 2;
   const float length = std::hypot(g.X2 - g.X1, g.Y2 - g.Y1);
   const int pieces = std::max(1, int(std::ceil(length / kStep)));
   for (int i = 0; i < pieces; ++i) {
@@ -63,8 +63,7 @@ std::unique_ptr<HostedWindow> HostedWindow::Create(DisplayEvents& events, Clock&
     *error = "the window cannot be drawn into";
     return nullptr;
   }
-  window->surface_.UseBorrowedPixels(window->presenter_->Pixels(), width, height, kBlack);
-  window->surface_.TrackChanges(true);
+  window->AttachScreen(width, height);
   // Our own interest in the host: its size and its end, and what must be drawn again.
   const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_EXPOSURE;
   xcb_change_window_attributes(c, host, XCB_CW_EVENT_MASK, &mask);
@@ -81,7 +80,7 @@ HostedWindow::HostedWindow(DisplayEvents& events, Clock& clock, xcb_connection_t
   QObject::connect(&pass_timer_, &QTimer::timeout, [this] { RunPass(); });
   for (LinePrimitive& line : lines_) {
     line.onChange = [this](const LineGeometry& before, const LineGeometry&) {
-      if (before.Visible) AddBeamBoxes(before, stale_);
+      if (before.Visible) AddBeamBoxes(screen_.ToDevice(before), stale_);
     };
   }
 }
@@ -93,7 +92,7 @@ HostedWindow::~HostedWindow() {
 
 void HostedWindow::Start() {
   QTimer::singleShot(0, [this] {
-    surface_.Cls(kBlack);
+    screen_.Scene().Cls(kBlack);
     events_.Form_Activate();
     started_ = true;
     PresentAll();
@@ -116,31 +115,37 @@ void HostedWindow::RunPass() {
 
 ScreenOverlays HostedWindow::Overlays() const {
   ScreenOverlays overlays;
-  overlays.lines = {lines_[0].Geometry(), lines_[1].Geometry()};
+  overlays.lines = {screen_.ToDevice(lines_[0].Geometry()), screen_.ToDevice(lines_[1].Geometry())};
   return overlays;
 }
 
 void HostedWindow::Present() {
-  if (!surface_.Changes().Any() && stale_.empty()) return;
-  std::vector<PixelRect> rects = surface_.Changes().Take();
+  if (!screen_.Scene().Changes().Any() && stale_.empty()) return;
+  presenter_->WaitIdle();  // the scene's changes go into what it reads
+  std::vector<PixelRect> rects = screen_.TakeChanges();
   rects.insert(rects.end(), stale_.begin(), stale_.end());
   stale_.clear();
   presenter_->Present(rects, Overlays());
 }
 
 void HostedWindow::PresentAll() {
-  surface_.Changes().Take();
-  presenter_->Present({{0, 0, surface_.Width(), surface_.Height()}}, Overlays());
+  presenter_->WaitIdle();
+  screen_.TakeChanges();
+  presenter_->Present({{0, 0, screen_.DeviceWidth(), screen_.DeviceHeight()}}, Overlays());
+}
+
+void HostedWindow::AttachScreen(int width, int height) {
+  screen_.Attach(presenter_->Pixels(), width, height, ScreenScale(width, height, 1.0));
 }
 
 void HostedWindow::Resize(int width, int height) {
-  if (width == surface_.Width() && height == surface_.Height()) return;
+  if (width == screen_.DeviceWidth() && height == screen_.DeviceHeight()) return;
   presenter_->WaitIdle();
   if (!presenter_->Resize(width, height)) {
     std::fprintf(stderr, "skorvane: the window 0x%x can no longer be drawn into.\n", host_);
     App::EndNow(1);
   }
-  surface_.UseBorrowedPixels(presenter_->Pixels(), width, height, kBlack);
+  AttachScreen(width, height);
   events_.Form_Resize();
   PresentAll();
 }

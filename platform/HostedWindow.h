@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/DisplayWindow.h"
 #include "platform/FrameLog.h"
+#include "platform/ScaledSurface.h"
 #include "platform/XcbPresenter.h"
 
 struct xcb_connection_t;
@@ -31,9 +32,9 @@ class HostedWindow : public DisplayWindow, public QAbstractNativeEventFilter {
   void Start();
 
   // DisplayWindow
-  Surface& FormDC() override { return surface_; }
-  float ScaleWidth() const override { return float(surface_.Width()); }
-  float ScaleHeight() const override { return float(surface_.Height()); }
+  Surface& FormDC() override { return screen_.Scene(); }
+  float ScaleWidth() const override { return float(screen_.Scene().Width()); }
+  float ScaleHeight() const override { return float(screen_.Scene().Height()); }
   void SetMousePointer(MousePointer) override {}  // the pointer is the frontend's
   int ShowCursor(bool show) override { return cursor_count_ += show ? 1 : -1; }
   void HideInitPanel() override {}
@@ -56,7 +57,9 @@ class HostedWindow : public DisplayWindow, public QAbstractNativeEventFilter {
   xcb_connection_t* c_;
   uint32_t host_;
   std::unique_ptr<XcbPresenter> presenter_;
-  Surface surface_;
+  void AttachScreen(int width, int height);
+
+  ScaledSurface screen_;  // the scene's surface, and the host's pixels it shows on
   LinePrimitive lines_[2];
   std::vector<PixelRect> stale_;  // where beams were drawn: to be put again from the surface
   int cursor_count_ = 0;

@@ -8,7 +8,9 @@
 #include "platform/Surface.h"
 
 struct LineGeometry {
+  static constexpr float kWidth = 5;  // pixels, with round caps
   float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+  float Width = kWidth;
   Colour BorderColor = kBlack;
   bool Visible = false;
   bool operator==(const LineGeometry&) const = default;
@@ -16,8 +18,6 @@ struct LineGeometry {
 
 class LinePrimitive {
  public:
-  static constexpr int kWidth = 5;  // pixels
-
   const LineGeometry& Geometry() const { return geometry_; }
   void SetStart(float x, float y) {
     Change([&](LineGeometry& g) { g.X1 = x, g.Y1 = y; });

@@ -81,12 +81,7 @@ void SurfaceWindow::resizeEvent(QResizeEvent*) {
     panel_->setVisible(panel_pixels_.Width() > 0);  // still initialising: the toolkit shows it
     panel_pixels_ = Surface();
   }
-  surface_.TrackChanges(true);
-  if (presenter_) {
-    surface_.UseBorrowedPixels(presenter_->Pixels(), w, h, kBlack);
-  } else {
-    surface_.Resize(w, h, kBlack);
-  }
+  screen_.Attach(presenter_ ? presenter_->Pixels() : nullptr, w, h, ScreenScale(w, h, ratio));
   events_.Form_Resize();
   update();
 }
@@ -95,7 +90,7 @@ void SurfaceWindow::StartPresenter(int width, int height) {
   presenter_tried_ = true;
   xcb_connection_t* connection = ToolkitXcbConnection();
   const char* choice = std::getenv("SKORVANE_PRESENT");  // "toolkit": the fallback, for tests
-  if (!connection || devicePixelRatioF() != 1.0 || (choice && std::string(choice) == "toolkit"))
+  if (!connection || (choice && std::string(choice) == "toolkit"))
     return;
   presenter_ = XcbPresenter::Create(connection, uint32_t(winId()), width, height);
   if (!presenter_) return;
@@ -118,7 +113,7 @@ QPaintEngine* SurfaceWindow::paintEngine() const {
 
 ScreenOverlays SurfaceWindow::Overlays() const {
   ScreenOverlays overlays;
-  overlays.lines = {lines_[0].Geometry(), lines_[1].Geometry()};
+  overlays.lines = {screen_.ToDevice(lines_[0].Geometry()), screen_.ToDevice(lines_[1].Geometry())};
   if (panel_pixels_.Width() > 0) overlays.panel = &panel_pixels_;
   return overlays;
 }
@@ -133,7 +128,10 @@ void SurfaceWindow::HideInitPanel() {
 void SurfaceWindow::paintEvent(QPaintEvent* event) {
   if (presenter_) {
     std::vector<PixelRect> rects;
-    for (const QRect& r : event->region()) rects.push_back({r.x(), r.y(), r.width(), r.height()});
+    for (const QRect& logical : event->region()) {
+      const QRect r = DeviceRect(logical);
+      rects.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
     presenter_->Present(rects, Overlays());
   } else {
     PaintThroughToolkit(event);
@@ -147,24 +145,34 @@ void SurfaceWindow::paintEvent(QPaintEvent* event) {
 
 void SurfaceWindow::PaintThroughToolkit(QPaintEvent* event) {
   QPainter painter(this);
-  const QImage image(reinterpret_cast<const uchar*>(surface_.Row(0)), surface_.Width(),
-                     surface_.Height(), surface_.Width() * 4, QImage::Format_RGB32);
+  const QImage image(reinterpret_cast<const uchar*>(screen_.DevicePixels()), screen_.DeviceWidth(),
+                     screen_.DeviceHeight(), screen_.DeviceWidth() * 4, QImage::Format_RGB32);
   const double ratio = devicePixelRatioF();
   for (const QRect& rect : event->region()) {
-    const QRect device(QPoint(int(rect.left() * ratio), int(rect.top() * ratio)),
-                       QPoint(int(std::ceil((rect.right() + 1) * ratio)) - 1,
-                              int(std::ceil((rect.bottom() + 1) * ratio)) - 1));
+    const QRect device = DeviceRect(rect);
     painter.drawImage(QRectF(device.topLeft() / ratio, device.size() / ratio), image,
                       device.intersected(image.rect()));
   }
   painter.setClipRegion(event->region());
   for (const LinePrimitive& line : lines_) {
-    const LineGeometry& g = line.Geometry();
+    const LineGeometry g = screen_.ToDevice(line.Geometry());
     if (!g.Visible) continue;
-    painter.setPen(
-        QPen(ToQColor(g.BorderColor), LinePrimitive::kWidth / ratio, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(ToQColor(g.BorderColor), g.Width / ratio, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(g.X1, g.Y1) / ratio, QPointF(g.X2, g.Y2) / ratio);
   }
+}
+
+QRect SurfaceWindow::DeviceRect(const QRect& rect) const {
+  // Every device pixel the logical rectangle touches.
+  const double ratio = devicePixelRatioF();
+  return QRect(QPoint(int(rect.left() * ratio), int(rect.top() * ratio)),
+               QPoint(int(std::ceil((rect.right() + 1) * ratio)) - 1,
+                      int(std::ceil((rect.bottom() + 1) * ratio)) - 1));
+}
+
+QPointF SurfaceWindow::ScenePoint(const QPointF& logical) const {
+  const QPointF device = logical * devicePixelRatioF();
+  return {screen_.ToScene(float(device.x())), screen_.ToScene(float(device.y()))};
 }
 
 void SurfaceWindow::Activate() {
@@ -199,8 +207,9 @@ void SurfaceWindow::RunPass() {
 }
 
 void SurfaceWindow::Present() {
-  if (!surface_.Changes().Any()) return;
-  const std::vector<PixelRect> changed = surface_.Changes().Take();
+  if (!screen_.Scene().Changes().Any()) return;
+  if (presenter_) presenter_->WaitIdle();  // the scene's changes go into what it reads
+  const std::vector<PixelRect> changed = screen_.TakeChanges();
   if (presenter_) return presenter_->Present(changed, Overlays());
   const double ratio = devicePixelRatioF();
   QRegion region;
@@ -220,12 +229,13 @@ void SurfaceWindow::Present() {
   update(region);
 }
 
-QRegion SurfaceWindow::LineRegion(const LineGeometry& g) const {
+QRegion SurfaceWindow::LineRegion(const LineGeometry& sceneLine) const {
   // A band a little wider than the line along its length, in logical pixels.
   const double ratio = devicePixelRatioF();
+  const LineGeometry g = screen_.ToDevice(sceneLine);
   const QPointF a = QPointF(g.X1, g.Y1) / ratio, b = QPointF(g.X2, g.Y2) / ratio;
   const double length = std::max(1e-6, std::hypot(b.x() - a.x(), b.y() - a.y()));
-  const double half = (LinePrimitive::kWidth / ratio) / 2 + 2;
+  const double half = (g.Width / ratio) / 2 + 2;
   const QPointF along = (b - a) / length * half, across(-along.y(), along.x());
   const QPolygonF band(
       {a - along + across, b + along + across, b + along - across, a - along - across});
@@ -263,7 +273,7 @@ void SurfaceWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void SurfaceWindow::mousePressEvent(QMouseEvent* event) {
-  const QPointF p = DevicePoint(event->position());
+  const QPointF p = ScenePoint(event->position());
   const int button = int(event->button()), shift = int(event->modifiers());
   Deliver([this, button, shift, p] {
     events_.Form_MouseDown(button, shift, float(p.x()), float(p.y()));
@@ -272,7 +282,7 @@ void SurfaceWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void SurfaceWindow::mouseMoveEvent(QMouseEvent* event) {
-  const QPointF p = DevicePoint(event->position());
+  const QPointF p = ScenePoint(event->position());
   const int buttons = int(event->buttons()), shift = int(event->modifiers());
   Deliver([this, buttons, shift, p] {
     events_.Form_MouseMove(buttons, shift, float(p.x()), float(p.y()));

@@ -18,6 +18,7 @@
 #include "platform/Clock.h"
 #include "platform/DisplayWindow.h"
 #include "platform/FrameLog.h"
+#include "platform/ScaledSurface.h"
 #include "platform/XcbPresenter.h"
 
 class SurfaceWindow : public QWidget, public DisplayWindow {
@@ -26,9 +27,9 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
                 QScreen* screen);
 
   // DisplayWindow
-  Surface& FormDC() override { return surface_; }
-  float ScaleWidth() const override { return float(surface_.Width()); }
-  float ScaleHeight() const override { return float(surface_.Height()); }
+  Surface& FormDC() override { return screen_.Scene(); }
+  float ScaleWidth() const override { return float(screen_.Scene().Width()); }
+  float ScaleHeight() const override { return float(screen_.Scene().Height()); }
   void SetMousePointer(MousePointer shape) override;
   int ShowCursor(bool show) override;
   void HideInitPanel() override;
@@ -54,13 +55,14 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   void RunPass();
   void Present();
   void ApplyCursor();
-  QRegion LineRegion(const LineGeometry& line) const;
-  QPointF DevicePoint(const QPointF& logical) const { return logical * devicePixelRatioF(); }
+  QRegion LineRegion(const LineGeometry& sceneLine) const;
+  QRect DeviceRect(const QRect& logical) const;
+  QPointF ScenePoint(const QPointF& logical) const;
 
   DisplayEvents& events_;
   Clock& clock_;
   std::function<void()> unload_;
-  Surface surface_;
+  ScaledSurface screen_;  // the scene's surface, and the device pixels it shows on
   LinePrimitive lines_[2];
   QLabel* panel_;
   std::unique_ptr<XcbPresenter> presenter_;  // null: painting through the toolkit

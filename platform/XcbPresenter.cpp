@@ -178,7 +178,7 @@ void XcbPresenter::DrawPanel(const Surface& panel) {
 }
 
 void XcbPresenter::DrawLine(const LineGeometry& g) {
-  const uint32_t values[] = {PixelValue(g.BorderColor), uint32_t(LinePrimitive::kWidth),
+  const uint32_t values[] = {PixelValue(g.BorderColor), uint32_t(std::lround(g.Width)),
                              XCB_LINE_STYLE_SOLID, XCB_CAP_STYLE_ROUND};
   xcb_change_gc(c_, gc_,
                 XCB_GC_FOREGROUND | XCB_GC_LINE_WIDTH | XCB_GC_LINE_STYLE | XCB_GC_CAP_STYLE,

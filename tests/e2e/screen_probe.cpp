@@ -2,6 +2,8 @@
 //   screen_probe find RRGGBB X Y W H        first pixel of that colour in the area: "x y"
 //   screen_probe count N RRGGBB...          most pixels of those colours in one of N captures
 //   screen_probe fire N X Y W H             most fire-coloured pixels in the area in N captures
+//   screen_probe squares S X Y W H          lit pixels of the area, and how many of them differ
+//                                           from the rest of their aligned S x S square: "lit odd"
 //   screen_probe centre X Y W H             where the lit pixels of the area centre: "x y"
 #include <xcb/xcb.h>
 
@@ -83,6 +85,24 @@ int main(int argc, char** argv) {
       best = std::max(best, long(std::count_if(pixels.begin(), pixels.end(), Fiery)));
     }
     std::printf("%ld\n", best);
+    return 0;
+  }
+  if (verb == "squares" && argc == 7) {
+    const int side = number(2);
+    const Area a{number(3), number(4), number(5), number(6)};
+    const auto pixels = Capture(c, screen->root, a);
+    long lit = 0, odd = 0;
+    for (int y = 0; y < a.h; ++y) {
+      for (int x = 0; x < a.w; ++x) {
+        const uint32_t p = pixels[size_t(y) * size_t(a.w) + size_t(x)];
+        if (p == 0) continue;
+        ++lit;
+        const int cornerX = (a.x + x) / side * side - a.x, cornerY = (a.y + y) / side * side - a.y;
+        if (cornerX < 0 || cornerY < 0) continue;
+        if (pixels[size_t(cornerY) * size_t(a.w) + size_t(cornerX)] != p) ++odd;
+      }
+    }
+    std::printf("%ld %ld\n", lit, odd);
     return 0;
   }
   if (verb == "centre" && argc == 6) {

@@ -78,7 +78,7 @@ Image RenderPreviewStill(const Image& mediumPortrait, const std::vector<Image>& 
   const Rgb red{255, 0, 0}, white{255, 255, 255};
   for (const LinePrimitive* line : {&window.line1, &window.line2}) {
     const LineGeometry& g = line->Geometry();
-    Paint(still, 1, Capsule({g.X1, g.Y1}, {g.X2, g.Y2}, LinePrimitive::kWidth / 2.0), red);
+    Paint(still, 1, Capsule({g.X1, g.Y1}, {g.X2, g.Y2}, LineGeometry::kWidth / 2.0), red);
   }
   const Vec aim{(window.line1.Geometry().X2 + window.line2.Geometry().X2) / 2.0,
                 window.line1.Geometry().Y2};
