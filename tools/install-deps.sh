@@ -8,7 +8,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils x11-apps xdotool imagemagick sox locales
   xscreensaver desktop-file-utils libxml2-utils
-  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils dpkg-dev file
+  mate-screensaver dbus-x11
 )
 missing=()
 for p in "${packages[@]}"; do
