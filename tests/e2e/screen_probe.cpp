@@ -1,6 +1,7 @@
 // Looks at the screen quickly, for end-to-end checks of things that last a frame or two.
 //   screen_probe find RRGGBB X Y W H        first pixel of that colour in the area: "x y"
 //   screen_probe count N RRGGBB...          most pixels of those colours in one of N captures
+//   screen_probe count-in N X Y W H RRGGBB... the same, in the area only
 //   screen_probe fire N X Y W H             most fire-coloured pixels in the area in N captures
 //   screen_probe squares S X Y W H          lit pixels of the area, and how many of them differ
 //                                           from the rest of their aligned S x S square: "lit odd"
@@ -62,12 +63,15 @@ int main(int argc, char** argv) {
     }
     return 1;
   }
-  if (verb == "count") {
+  if (verb == "count" || (verb == "count-in" && argc >= 8)) {
+    const bool inArea = verb == "count-in";
+    const Area area = inArea ? Area{number(3), number(4), number(5), number(6)} : whole;
     std::vector<uint32_t> colours;
-    for (int i = 3; i < argc; ++i) colours.push_back(uint32_t(std::strtoul(argv[i], nullptr, 16)));
+    for (int i = inArea ? 7 : 3; i < argc; ++i)
+      colours.push_back(uint32_t(std::strtoul(argv[i], nullptr, 16)));
     long best = 0;
     for (int n = 0; n < number(2); ++n) {
-      const auto pixels = Capture(c, screen->root, whole);
+      const auto pixels = Capture(c, screen->root, area);
       best = std::max(best, long(std::count_if(pixels.begin(), pixels.end(), [&](uint32_t p) {
                         return std::find(colours.begin(), colours.end(), p) != colours.end();
                       })));

@@ -47,6 +47,21 @@ else
     [ "$(geometry "$w")" = "1024x576" ] && echo "$w"; done | head -n1)
   xdotool mousemove 1700 300
   check "monitors: a key on the second monitor ends the whole display" key_closes "$pid" "$right" x
+
+  start /s --no-sound --images 0 --stars 0 --target-practice
+  pid=$started
+  sleep 1.5
+  probe count-in 12 1280 0 1024 576 00FF00 >"$E2E_WORK/green-right" &
+  right_probe=$!
+  probe count-in 12 0 0 1280 720 00FF00 >"$E2E_WORK/green-left" &
+  left_probe=$!
+  sleep 0.03
+  xdotool mousemove 1800 300 click 1
+  wait "$right_probe" "$left_probe"
+  check "monitors: a click on the second monitor fires there ($(cat "$E2E_WORK/green-right") pixels)" \
+    test "$(cat "$E2E_WORK/green-right")" -gt 500
+  check "monitors: ... and not on the first" test "$(cat "$E2E_WORK/green-left")" -eq 0
+  stop_all
   export DISPLAY=$saved_display
   kill "$xorg" 2>/dev/null
   wait "$xorg" 2>/dev/null
