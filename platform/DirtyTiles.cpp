@@ -8,6 +8,7 @@ void DirtyTiles::Reset(int width, int height) {
   columns_ = (width + kTile - 1) / kTile;
   rows_ = (height + kTile - 1) / kTile;
   tiles_.assign(size_t(columns_) * size_t(rows_), 0);
+  rows_marked_.assign(size_t(rows_), 0);
   any_ = false;
 }
 
@@ -18,6 +19,7 @@ void DirtyTiles::Mark(int x, int y, int width, int height) {
   for (int row = top / kTile; row <= (bottom - 1) / kTile; ++row) {
     uint8_t* line = tiles_.data() + size_t(row) * size_t(columns_);
     std::fill(line + left / kTile, line + (right - 1) / kTile + 1, uint8_t(1));
+    rows_marked_[size_t(row)] = 1;
   }
   any_ = true;
 }
@@ -28,6 +30,8 @@ std::vector<PixelRect> DirtyTiles::Take() {
   std::vector<PixelRect> rects;
   if (!any_) return rects;
   for (int row = 0; row < rows_; ++row) {
+    if (!rows_marked_[size_t(row)]) continue;
+    rows_marked_[size_t(row)] = 0;
     uint8_t* line = tiles_.data() + size_t(row) * size_t(columns_);
     const int y = row * kTile, h = std::min(y + kTile, height_) - y;
     for (int col = 0; col < columns_;) {
@@ -42,4 +46,34 @@ std::vector<PixelRect> DirtyTiles::Take() {
   }
   any_ = false;
   return rects;
+}
+
+void JoinColumns(std::vector<PixelRect>& rects) {
+  // Banded input: the rectangles of one band share top and height, left to right. A
+  // rectangle continues one kept from the band above when it has the same columns and
+  // starts where that one ends. Both lists run left to right, so one pass finds them.
+  std::vector<PixelRect> kept;
+  std::vector<size_t> open, nextOpen;  // kept rectangles ending where the next band starts
+  kept.reserve(rects.size());
+  for (size_t i = 0; i < rects.size();) {
+    const int top = rects[i].y;
+    size_t o = 0;
+    nextOpen.clear();
+    for (; i < rects.size() && rects[i].y == top; ++i) {
+      const PixelRect& r = rects[i];
+      while (o < open.size() && kept[open[o]].x < r.x) ++o;
+      if (o < open.size()) {
+        PixelRect& above = kept[open[o]];
+        if (above.x == r.x && above.width == r.width && above.y + above.height == top) {
+          above.height += r.height;
+          nextOpen.push_back(open[o++]);
+          continue;
+        }
+      }
+      nextOpen.push_back(kept.size());
+      kept.push_back(r);
+    }
+    open.swap(nextOpen);
+  }
+  rects.swap(kept);
 }

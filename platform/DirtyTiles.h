@@ -3,6 +3,7 @@
 // gather, cheap to hand to the screen.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +18,12 @@ class DirtyTiles {
 
   void Reset(int width, int height);
   void Mark(int x, int y, int width, int height);
+  void MarkPixel(int x, int y) {  // a pixel inside the surface
+    const int row = y / kTile;
+    tiles_[size_t(row) * size_t(columns_) + size_t(x / kTile)] = 1;
+    rows_marked_[size_t(row)] = 1;
+    any_ = true;
+  }
   void MarkAll() { Mark(0, 0, width_, height_); }
   bool Any() const { return any_; }
 
@@ -28,5 +35,10 @@ class DirtyTiles {
   int width_ = 0, height_ = 0;
   int columns_ = 0, rows_ = 0;
   std::vector<uint8_t> tiles_;
+  std::vector<uint8_t> rows_marked_;  // rows of tiles with any marked, so Take skips the rest
   bool any_ = false;
 };
+
+// Banded rectangles (as Take gives them) with each run of the same columns in consecutive
+// bands joined into one taller rectangle. The result covers the same pixels, no longer banded.
+void JoinColumns(std::vector<PixelRect>& rects);

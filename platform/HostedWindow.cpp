@@ -12,29 +12,6 @@
 
 #include "platform/App.h"
 
-namespace {
-
-// The pixels a beam covers, as a row of small boxes along it: the X server draws the beams
-// over the window, so where one was, the surface must be put again once it has moved.
-void AddBeamBoxes(const LineGeometry& g, std::vector<PixelRect>& boxes) {
-  constexpr float kStep = 32;
-  const int margin = int(std::ceil(g.Width / 2)) + 2;
-  const float length = std::hypot(g.X2 - g.X1, g.Y2 - g.Y1);
-  const int pieces = std::max(1, int(std::ceil(length / kStep)));
-  for (int i = 0; i < pieces; ++i) {
-    const float ax = g.X1 + (g.X2 - g.X1) * float(i) / float(pieces);
-    const float ay = g.Y1 + (g.Y2 - g.Y1) * float(i) / float(pieces);
-    const float bx = g.X1 + (g.X2 - g.X1) * float(i + 1) / float(pieces);
-    const float by = g.Y1 + (g.Y2 - g.Y1) * float(i + 1) / float(pieces);
-    const int x0 = int(std::floor(std::min(ax, bx))) - margin;
-    const int y0 = int(std::floor(std::min(ay, by))) - margin;
-    const int x1 = int(std::ceil(std::max(ax, bx))) + margin;
-    const int y1 = int(std::ceil(std::max(ay, by))) + margin;
-    boxes.push_back({x0, y0, x1 - x0, y1 - y0});
-  }
-}
-
-}  // namespace
 
 std::unique_ptr<HostedWindow> HostedWindow::Create(DisplayEvents& events, Clock& clock,
                                                    uint32_t host, std::string* error) {
@@ -80,7 +57,9 @@ HostedWindow::HostedWindow(DisplayEvents& events, Clock& clock, xcb_connection_t
   QObject::connect(&pass_timer_, &QTimer::timeout, [this] { RunPass(); });
   for (LinePrimitive& line : lines_) {
     line.onChange = [this](const LineGeometry& before, const LineGeometry&) {
+      // The server draws the beams after each frame's puts; where one was is put again.
       if (before.Visible) AddBeamBoxes(screen_.ToDevice(before), stale_);
+      beams_changed_ = true;
     };
   }
 }
@@ -120,11 +99,12 @@ ScreenOverlays HostedWindow::Overlays() const {
 }
 
 void HostedWindow::Present() {
-  if (!screen_.Scene().Changes().Any() && stale_.empty()) return;
+  if (!screen_.Scene().Changes().Any() && stale_.empty() && !beams_changed_) return;
   presenter_->WaitIdle();  // the scene's changes go into what it reads
   std::vector<PixelRect> rects = screen_.TakeChanges();
   rects.insert(rects.end(), stale_.begin(), stale_.end());
   stale_.clear();
+  beams_changed_ = false;
   presenter_->Present(rects, Overlays());
 }
 

@@ -62,6 +62,7 @@ class HostedWindow : public DisplayWindow, public QAbstractNativeEventFilter {
   ScaledSurface screen_;  // the scene's surface, and the host's pixels it shows on
   LinePrimitive lines_[2];
   std::vector<PixelRect> stale_;  // where beams were drawn: to be put again from the surface
+  bool beams_changed_ = false;
   int cursor_count_ = 0;
   QTimer pass_timer_;
   bool started_ = false;

@@ -5,6 +5,9 @@
 
 #include <functional>
 
+#include <vector>
+
+#include "platform/DirtyTiles.h"
 #include "platform/Surface.h"
 
 struct LineGeometry {
@@ -44,3 +47,7 @@ class LinePrimitive {
   }
   LineGeometry geometry_;
 };
+
+// The pixels a line covers, as a row of small boxes along it: where a beam was drawn over
+// the window, this is what must be shown again from the surface once it has moved.
+void AddBeamBoxes(const LineGeometry& line, std::vector<PixelRect>& boxes);

@@ -44,12 +44,6 @@ Colour Surface::GetPixel(int x, int y) const {
   return FromStored(Row(y)[x]);
 }
 
-void Surface::SetPixelV(int x, int y, Colour colour) {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  Row(y)[x] = ToStored(colour & 0xFFFFFF);
-  MarkChanged(x, y, 1, 1);
-}
-
 void Surface::TrackChanges(bool on) {
   tracking_ = on;
   changes_.Reset(width_, height_);

@@ -58,7 +58,11 @@ class Surface {
   void UseBorrowedPixels(uint32_t* pixels, int width, int height, Colour background);
 
   Colour GetPixel(int x, int y) const;
-  void SetPixelV(int x, int y, Colour colour);
+  void SetPixelV(int x, int y, Colour colour) {  // inline: stars are drawn pixel by pixel
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    Row(y)[x] = ToStored(colour & 0xFFFFFF);
+    if (tracking_) changes_.MarkPixel(x, y);
+  }
 
   // A row of pixels as they are kept (0xFFRRGGBB).
   uint32_t* Row(int y) { return Data() + size_t(y) * size_t(width_); }

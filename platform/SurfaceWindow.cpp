@@ -62,10 +62,7 @@ SurfaceWindow::SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<
   connect(&pass_timer_, &QTimer::timeout, this, [this] { RunPass(); });
   for (LinePrimitive& line : lines_) {
     line.onChange = [this](const LineGeometry& before, const LineGeometry& after) {
-      QRegion stale;
-      if (before.Visible) stale += LineRegion(before);
-      if (after.Visible) stale += LineRegion(after);
-      if (!stale.isEmpty()) update(stale);
+      BeamMoved(before, after);
     };
   }
 }
@@ -162,6 +159,16 @@ void SurfaceWindow::PaintThroughToolkit(QPaintEvent* event) {
   }
 }
 
+void SurfaceWindow::PresentShared() {
+  if (!screen_.Scene().Changes().Any() && stale_.empty() && !beams_changed_) return;
+  presenter_->WaitIdle();  // the scene's changes go into what it reads
+  std::vector<PixelRect> rects = screen_.TakeChanges();
+  rects.insert(rects.end(), stale_.begin(), stale_.end());
+  stale_.clear();
+  beams_changed_ = false;
+  presenter_->Present(rects, Overlays());
+}
+
 QRect SurfaceWindow::DeviceRect(const QRect& rect) const {
   // Every device pixel the logical rectangle touches.
   const double ratio = devicePixelRatioF();
@@ -207,10 +214,9 @@ void SurfaceWindow::RunPass() {
 }
 
 void SurfaceWindow::Present() {
+  if (presenter_) return PresentShared();
   if (!screen_.Scene().Changes().Any()) return;
-  if (presenter_) presenter_->WaitIdle();  // the scene's changes go into what it reads
   const std::vector<PixelRect> changed = screen_.TakeChanges();
-  if (presenter_) return presenter_->Present(changed, Overlays());
   const double ratio = devicePixelRatioF();
   QRegion region;
   if (ratio == 1.0) {
@@ -229,17 +235,22 @@ void SurfaceWindow::Present() {
   update(region);
 }
 
-QRegion SurfaceWindow::LineRegion(const LineGeometry& sceneLine) const {
-  // A band a little wider than the line along its length, in logical pixels.
+void SurfaceWindow::BeamMoved(const LineGeometry& before, const LineGeometry& after) {
+  if (presenter_) {
+    // The server draws the beams after each frame's puts; where one was is put again.
+    if (before.Visible) AddBeamBoxes(screen_.ToDevice(before), stale_);
+    beams_changed_ = true;
+    return;
+  }
+  std::vector<PixelRect> boxes;
+  if (before.Visible) AddBeamBoxes(screen_.ToDevice(before), boxes);
+  if (after.Visible) AddBeamBoxes(screen_.ToDevice(after), boxes);
   const double ratio = devicePixelRatioF();
-  const LineGeometry g = screen_.ToDevice(sceneLine);
-  const QPointF a = QPointF(g.X1, g.Y1) / ratio, b = QPointF(g.X2, g.Y2) / ratio;
-  const double length = std::max(1e-6, std::hypot(b.x() - a.x(), b.y() - a.y()));
-  const double half = (g.Width / ratio) / 2 + 2;
-  const QPointF along = (b - a) / length * half, across(-along.y(), along.x());
-  const QPolygonF band(
-      {a - along + across, b + along + across, b + along - across, a - along - across});
-  return QRegion(band.toPolygon());
+  for (const PixelRect& b : boxes) {
+    update(QRect(QPoint(int(std::floor(b.x / ratio)), int(std::floor(b.y / ratio))),
+                 QPoint(int(std::ceil((b.x + b.width) / ratio)) - 1,
+                        int(std::ceil((b.y + b.height) / ratio)) - 1)));
+  }
 }
 
 void SurfaceWindow::closeEvent(QCloseEvent* event) {

@@ -55,7 +55,8 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   void RunPass();
   void Present();
   void ApplyCursor();
-  QRegion LineRegion(const LineGeometry& sceneLine) const;
+  void BeamMoved(const LineGeometry& before, const LineGeometry& after);
+  void PresentShared();
   QRect DeviceRect(const QRect& logical) const;
   QPointF ScenePoint(const QPointF& logical) const;
 
@@ -66,6 +67,8 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   LinePrimitive lines_[2];
   QLabel* panel_;
   std::unique_ptr<XcbPresenter> presenter_;  // null: painting through the toolkit
+  std::vector<PixelRect> stale_;  // where the server drew beams that have moved since
+  bool beams_changed_ = false;
   bool presenter_tried_ = false;
   Surface panel_pixels_;  // the panel as the presenter draws it
   QTimer pass_timer_;

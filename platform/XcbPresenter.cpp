@@ -79,6 +79,7 @@ bool XcbPresenter::Attach(int width, int height) {
   }
   width_ = width;
   height_ = height;
+  area_.Reset(width, height);
   return true;
 }
 
@@ -88,6 +89,7 @@ bool XcbPresenter::AttachPlain(int width, int height) {
   pixels_ = own_pixels_.data();
   width_ = width;
   height_ = height;
+  area_.Reset(width, height);
   return true;
 }
 
@@ -112,30 +114,54 @@ bool XcbPresenter::Resize(int width, int height) {
 
 void XcbPresenter::WaitIdle() {
   if (!pending_) return;
-  std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));  // a round trip
+  std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus_cookie_t{sync_}, nullptr));
   pending_ = false;
 }
 
 void XcbPresenter::Present(const std::vector<PixelRect>& rects, const ScreenOverlays& overlays) {
-  if (!pixels_ || rects.empty()) return;
-  for (const PixelRect& r : rects) {
-    const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
-    const int x1 = std::min(r.x + r.width, width_), y1 = std::min(r.y + r.height, height_);
-    if (x0 >= x1 || y0 >= y1) continue;
-    if (plain_) {
-      PutPlain(x0, y0, x1, y1);
-      continue;
-    }
-    xcb_shm_put_image(c_, window_, gc_, uint16_t(width_), uint16_t(height_), uint16_t(x0),
-                      uint16_t(y0), uint16_t(x1 - x0), uint16_t(y1 - y0), int16_t(x0), int16_t(y0),
-                      depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
+  if (!pixels_) return;
+  WaitIdle();  // the reply to the last frame's request comes before this frame's
+  // The rectangles may overlap (beams cross tiles); as tiles of our own they no longer do.
+  for (const PixelRect& r : rects) area_.Mark(r.x, r.y, r.width, r.height);
+  std::vector<PixelRect> tiles = area_.Take();
+  if (plain_) {
+    JoinColumns(tiles);  // fewer, taller puts
+    for (const PixelRect& r : tiles) PutPlain(r.x, r.y, r.x + r.width, r.y + r.height);
+  } else {
+    PutShared(tiles);
   }
   if (overlays.panel) DrawPanel(*overlays.panel);
   for (const LineGeometry& line : overlays.lines) {
     if (line.Visible) DrawLine(line);
   }
+  sync_ = xcb_get_input_focus(c_).sequence;
   xcb_flush(c_);
   pending_ = true;
+}
+
+void XcbPresenter::PutShared(const std::vector<PixelRect>& tiles) {
+  // Each request costs the server far more than the pixels of a tile, so a frame is one put
+  // of the changed area's bounds, clipped to the changed tiles.
+  if (tiles.empty()) return;
+  clip_.clear();
+  int x0 = width_, y0 = height_, x1 = 0, y1 = 0;
+  for (const PixelRect& r : tiles) {
+    clip_.push_back({int16_t(r.x), int16_t(r.y), uint16_t(r.width), uint16_t(r.height)});
+    x0 = std::min(x0, r.x), y0 = std::min(y0, r.y);
+    x1 = std::max(x1, r.x + r.width), y1 = std::max(y1, r.y + r.height);
+  }
+  const bool clipped = tiles.size() > 1;
+  if (clipped) {
+    xcb_set_clip_rectangles(c_, XCB_CLIP_ORDERING_YX_BANDED, gc_, 0, 0, uint32_t(clip_.size()),
+                            clip_.data());
+  }
+  xcb_shm_put_image(c_, window_, gc_, uint16_t(width_), uint16_t(height_), uint16_t(x0),
+                    uint16_t(y0), uint16_t(x1 - x0), uint16_t(y1 - y0), int16_t(x0), int16_t(y0),
+                    depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
+  if (clipped) {
+    const uint32_t none = XCB_NONE;
+    xcb_change_gc(c_, gc_, XCB_GC_CLIP_MASK, &none);  // the overlays are drawn unclipped
+  }
 }
 
 uint32_t XcbPresenter::PixelValue(Colour colour) const {

@@ -1,7 +1,12 @@
 // Shows the display straight from shared memory: the window's surface draws into a segment
-// that the X server reads from, so a frame costs one put request for each changed rectangle
-// and no copy of a pixel on our side. The laser lines and the initialisation panel are drawn
-// over the window by the X server after the puts; they never touch the surface.
+// that the X server reads from, so a frame costs one put request, clipped to the changed
+// tiles, and no copy of a pixel on our side.
+// The laser lines and the initialisation panel are drawn over the window by the X server
+// after the puts; they never touch the surface.
+//
+// The server reads the segment after we have sent the puts. A small request with a reply
+// follows each frame's puts; since the server answers in order, its reply says the segment
+// is free again. By the next frame the reply has long come, so drawing seldom waits for it.
 //
 // Where shared memory cannot be had (a remote server, a window of another depth) and the
 // caller allows it, the pixels are kept on our side and sent with plain put requests,
@@ -17,7 +22,7 @@
 #include "platform/LinePrimitive.h"
 #include "platform/Surface.h"
 
-struct xcb_connection_t;
+#include <xcb/xproto.h>
 
 struct ScreenOverlays {
   std::array<LineGeometry, 2> lines;  // the two beams; only visible ones are drawn
@@ -52,6 +57,7 @@ class XcbPresenter {
   bool Attach(int width, int height);
   bool AttachPlain(int width, int height);
   void PutPlain(int x0, int y0, int x1, int y1);
+  void PutShared(const std::vector<PixelRect>& tiles);
   uint32_t PixelValue(Colour colour) const;
   void Detach();
   void DrawPanel(const Surface& panel);
@@ -67,5 +73,8 @@ class XcbPresenter {
   std::vector<uint32_t> own_pixels_;  // plain puts: the surface's pixels live here
   std::vector<uint8_t> band_;         // plain puts: rows converted for one request
   int width_ = 0, height_ = 0;
-  bool pending_ = false;  // puts sent that the server may not have read yet
+  bool pending_ = false;     // puts sent that the server may not have read yet
+  unsigned int sync_ = 0;    // the request whose reply says so
+  DirtyTiles area_;  // what a Present puts, as tiles
+  std::vector<xcb_rectangle_t> clip_;
 };

@@ -65,3 +65,30 @@ TEST(DirtyTiles, ChangedAreasComeBackAsBandedTileRuns) {
   EXPECT_FALSE(s.Changes().Any());
   EXPECT_TRUE(s.Changes().Take().empty());
 }
+
+TEST(DirtyTiles, RunsOfTheSameColumnsJoinDownwardsAndCoverTheSamePixels) {
+  DirtyTiles tiles;
+  tiles.Reset(160, 80);
+  tiles.Mark(0, 0, 32, 48);    // columns 0-1, three bands: one rectangle
+  tiles.Mark(64, 0, 16, 16);   // a run that ends
+  tiles.Mark(64, 32, 16, 16);  // ... and one in the same columns after a gap: no join
+  tiles.Mark(96, 16, 48, 16);  // wider in band 1 than below it in band 2
+  tiles.Mark(96, 32, 16, 32);
+  std::vector<PixelRect> rects = tiles.Take();
+  const std::vector<PixelRect> banded = rects;
+  JoinColumns(rects);
+  const std::vector<PixelRect> expected = {
+      {0, 0, 32, 48}, {64, 0, 16, 16}, {96, 16, 48, 16}, {64, 32, 16, 16}, {96, 32, 16, 32}};
+  EXPECT_EQ(rects, expected);
+
+  auto covered = [](const std::vector<PixelRect>& list) {
+    std::vector<int> count(160 * 80, 0);
+    for (const PixelRect& r : list) {
+      for (int y = r.y; y < r.y + r.height; ++y) {
+        for (int x = r.x; x < r.x + r.width; ++x) ++count[size_t(y * 160 + x)];
+      }
+    }
+    return count;
+  };
+  EXPECT_EQ(covered(rects), covered(banded));  // every pixel once, as before
+}

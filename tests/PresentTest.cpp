@@ -1,0 +1,96 @@
+// The presentation path against a real X server (the test runs under its own Xvfb): after
+// every frame, what the window shows is exactly the surface, pixel for pixel, both through
+// shared memory and through plain puts.
+#include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/XcbPresenter.h"
+#include "tests/DisplayFixture.h"
+
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+
+class PresentTest : public DisplayFixture {
+ protected:
+  PresentTest() : c(xcb_connect(nullptr, nullptr)) {
+    if (xcb_connection_has_error(c)) return;
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    id = xcb_generate_id(c);
+    const uint32_t values[] = {screen->black_pixel, 1};  // black, never unmapped by the WM
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, id, screen->root, 0, 0, kWidth, kHeight, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+    xcb_map_window(c, id);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    settings.PicCount = 40;
+    settings.StarCount = 300;
+    settings.TargetPractice = false;  // automatic fire: explosions from the start
+    settings.ShowLasers = false;      // the server draws beams over the window, not from it
+  }
+  ~PresentTest() override { xcb_disconnect(c); }
+
+  // What the window shows, as the surface keeps it (0xFFRRGGBB).
+  std::vector<uint32_t> Shown() {
+    auto* reply = xcb_get_image_reply(
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, id, 0, 0, kWidth, kHeight, ~0u), nullptr);
+    std::vector<uint32_t> pixels(size_t(kWidth) * kHeight);
+    if (!reply) return {};
+    std::memcpy(pixels.data(), xcb_get_image_data(reply), pixels.size() * 4);
+    std::free(reply);
+    for (uint32_t& p : pixels) p |= 0xFF000000u;
+    return pixels;
+  }
+
+  // Runs frames through `presenter`, comparing the window with the surface after each.
+  void ExpectFramesShownExactly(XcbPresenter& presenter) {
+    Surface& surface = window.surface;
+    surface.UseBorrowedPixels(presenter.Pixels(), kWidth, kHeight, kBlack);
+    surface.TrackChanges(true);
+    Activate();
+    presenter.Present({{0, 0, kWidth, kHeight}}, {});
+    surface.Changes().Take();
+    for (int frame = 0; frame < 40; ++frame) {
+      presenter.WaitIdle();
+      clock.Advance(30);
+      form.Form_Paint();
+      presenter.Present(surface.Changes().Take(), {});
+      presenter.WaitIdle();
+      const std::vector<uint32_t> shown = Shown();
+      ASSERT_EQ(shown.size(), size_t(kWidth) * kHeight);
+      size_t differing = 0;
+      for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) differing += shown[size_t(y) * kWidth + x] != surface.Row(y)[x];
+      }
+      ASSERT_EQ(differing, 0u) << "frame " << frame;
+    }
+  }
+
+  xcb_connection_t* c;
+  uint32_t id = 0;
+};
+
+TEST_F(PresentTest, SharedMemoryShowsEveryFrameExactly) {
+  ASSERT_NE(id, 0u) << "no X display";
+  window = OffscreenDisplayWindow(kWidth, kHeight);
+  auto presenter = XcbPresenter::Create(c, id, kWidth, kHeight);
+  ASSERT_TRUE(presenter);
+  ASSERT_TRUE(presenter->SharesMemory());
+  ExpectFramesShownExactly(*presenter);
+}
+
+TEST_F(PresentTest, PlainPutsShowEveryFrameExactly) {
+  ASSERT_NE(id, 0u) << "no X display";
+  window = OffscreenDisplayWindow(kWidth, kHeight);
+  setenv("SKORVANE_NO_SHM", "1", 1);
+  auto presenter = XcbPresenter::Create(c, id, kWidth, kHeight, XcbPresenter::Fallback::PlainPut);
+  unsetenv("SKORVANE_NO_SHM");
+  ASSERT_TRUE(presenter);
+  ASSERT_FALSE(presenter->SharesMemory());
+  ExpectFramesShownExactly(*presenter);
+}
+
+}  // namespace
