@@ -1,6 +1,7 @@
 // The program's entry point: wires the platform and the three windows into start-up.
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <iostream>
 #include <memory>
 
@@ -25,7 +26,10 @@ namespace {
 struct Services {
   SteadyClock clock;
   XorShiftRandom random;
-  SdlSoundPlayer sound;
+  // The sound device is closed a second after the last sound, by the event loop's timers.
+  SdlSoundPlayer sound{[](int ms, std::function<void()> then) {
+    QTimer::singleShot(ms, qApp, std::move(then));
+  }};
   SettingsFile store{SettingsFile::PathFor(modMain::kApplication)};
 };
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
+#include <utility>
 
 #include "media/MediaTable.h"
 #include "platform/SdlSoundPlayer.h"
@@ -89,4 +92,39 @@ TEST(SdlSoundPlayer, NoDeviceMeansSilenceWithoutErrorOrDelay) {
   player.Open();
   player.Play(media::LoadResData("LASER.WAV", "SOUNDS"));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+// An open device keeps SDL's audio thread running; an idle player must not hold one.
+TEST(SdlSoundPlayer, TheDeviceClosesOnceIdleAndOpensAgainForTheNextSound) {
+  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+  auto threads = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/task"),
+                         std::filesystem::directory_iterator());
+  };
+  const auto before = threads();
+  std::vector<std::pair<int, std::function<void()>>> scheduled;
+  SdlSoundPlayer player([&](int ms, std::function<void()> then) {
+    scheduled.emplace_back(ms, std::move(then));
+  });
+  const media::Bytes laser = media::LoadResData("LASER.WAV", "SOUNDS");
+
+  player.Open();
+  ASSERT_TRUE(player.DeviceOpen());
+  EXPECT_GT(threads(), before);
+  player.Play(laser);
+  ASSERT_EQ(scheduled.size(), 2u);
+  EXPECT_GT(scheduled[1].first, SdlSoundPlayer::kIdleCloseMs);  // the sound's length, then idle
+  scheduled[0].second();  // the close Open() asked for: a sound has come since
+  EXPECT_TRUE(player.DeviceOpen());
+
+  std::this_thread::sleep_for(std::chrono::milliseconds(scheduled[1].first));
+  scheduled[1].second();
+  EXPECT_FALSE(player.DeviceOpen());
+  for (int i = 0; i < 50 && threads() > before; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(threads(), before) << "SDL's audio thread still runs";
+
+  player.Play(laser);
+  EXPECT_TRUE(player.DeviceOpen());
 }
