@@ -1,21 +1,67 @@
 #include "platform/SdlSoundPlayer.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 #include "platform/WaveSamples.h"
 
+// SDL and the sound libraries it brings (a sound server's client, codecs, ...) are loaded
+// only when sound is wanted: a silent display does not carry the 3 MB they take.
+struct SdlAudio {
+  decltype(&SDL_SetHint) SetHint = nullptr;
+  decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
+  decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
+  decltype(&SDL_OpenAudioDevice) OpenAudioDevice = nullptr;
+  decltype(&SDL_PauseAudioDevice) PauseAudioDevice = nullptr;
+  decltype(&SDL_LockAudioDevice) LockAudioDevice = nullptr;
+  decltype(&SDL_UnlockAudioDevice) UnlockAudioDevice = nullptr;
+  decltype(&SDL_CloseAudioDevice) CloseAudioDevice = nullptr;
+};
+
+namespace {
+
+// The library's functions, or nullptr when it cannot be loaded. Loaded once, kept.
+const SdlAudio* LoadSdlAudio() {
+  static const SdlAudio* loaded = [] () -> const SdlAudio* {
+    void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!library) return nullptr;
+    static SdlAudio sdl;
+    bool complete = true;
+    auto bind = [&](auto& function, const char* name) {
+      function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, name));
+      complete = complete && function;
+    };
+    bind(sdl.SetHint, "SDL_SetHint");
+    bind(sdl.InitSubSystem, "SDL_InitSubSystem");
+    bind(sdl.QuitSubSystem, "SDL_QuitSubSystem");
+    bind(sdl.OpenAudioDevice, "SDL_OpenAudioDevice");
+    bind(sdl.PauseAudioDevice, "SDL_PauseAudioDevice");
+    bind(sdl.LockAudioDevice, "SDL_LockAudioDevice");
+    bind(sdl.UnlockAudioDevice, "SDL_UnlockAudioDevice");
+    bind(sdl.CloseAudioDevice, "SDL_CloseAudioDevice");
+    return complete ? &sdl : nullptr;
+  }();
+  return loaded;
+}
+
+}  // namespace
+
 SdlSoundPlayer::~SdlSoundPlayer() {
-  if (device_) SDL_CloseAudioDevice(device_);  // stops the callback before playing_ goes
-  if (tried_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (device_) sdl_->CloseAudioDevice(device_);  // stops the callback before playing_ goes
+  if (available_) sdl_->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void SdlSoundPlayer::Open() {
   if (tried_) return;
   tried_ = true;
+  sdl_ = LoadSdlAudio();
+  if (!sdl_) return;
   // SDL would otherwise take SIGTERM and SIGINT for itself, and a frontend could not stop us.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  available_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  available_ = sdl_->InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (available_ && OpenDevice()) CloseWhenIdle(kIdleCloseMs);  // ready for the first shot
 }
 
@@ -29,8 +75,8 @@ bool SdlSoundPlayer::OpenDevice() {
   want.userdata = this;
   SDL_AudioSpec have{};
   // No changes allowed: SDL adapts our format to the device's behind the scenes.
-  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-  if (device_) SDL_PauseAudioDevice(device_, 0);
+  device_ = sdl_->OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (device_) sdl_->PauseAudioDevice(device_, 0);
   return device_ != 0;
 }
 
@@ -39,10 +85,10 @@ void SdlSoundPlayer::Play(const std::vector<uint8_t>& wave) {
   if (!available_ || (!device_ && !OpenDevice())) return;
   std::vector<int16_t> next = ToOutputSamples(wave.data(), wave.size());
   const int lengthMs = int(next.size() * 1000 / kOutputRate);
-  SDL_LockAudioDevice(device_);
+  sdl_->LockAudioDevice(device_);
   playing_.swap(next);
   position_ = 0;
-  SDL_UnlockAudioDevice(device_);
+  sdl_->UnlockAudioDevice(device_);
   CloseWhenIdle(lengthMs + kIdleCloseMs);
 }  // the cut-off sound is freed here, outside the lock
 
@@ -54,11 +100,11 @@ void SdlSoundPlayer::CloseWhenIdle(int afterMs) {
 
 void SdlSoundPlayer::CloseIfIdle(unsigned generation) {
   if (generation != generation_ || !device_) return;  // a later sound has its own
-  SDL_LockAudioDevice(device_);
+  sdl_->LockAudioDevice(device_);
   const bool done = position_ >= playing_.size();
-  SDL_UnlockAudioDevice(device_);
+  sdl_->UnlockAudioDevice(device_);
   if (!done) return CloseWhenIdle(kIdleCloseMs);  // the device ran late: look again
-  SDL_CloseAudioDevice(device_);
+  sdl_->CloseAudioDevice(device_);
   device_ = 0;
   playing_.clear();
   position_ = 0;

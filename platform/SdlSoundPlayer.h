@@ -1,5 +1,6 @@
-// The sound output, through SDL's audio subsystem alone (the windows stay Qt's). No device,
-// no sound server, or a device that fails means silence.
+// The sound output, through SDL's audio subsystem alone (the windows stay Qt's), loaded when
+// the first sound is wanted. No SDL, no device, no sound server, or a device that fails
+// means silence.
 //
 // An open device keeps SDL's audio thread waking every buffer, paused or not, so the device
 // is open only while there is something to play: Open() opens it for the first sound, each
@@ -15,6 +16,8 @@
 #include <vector>
 
 #include "platform/SoundPlayer.h"
+
+struct SdlAudio;
 
 class SdlSoundPlayer : public SoundPlayer {
  public:
@@ -37,6 +40,7 @@ class SdlSoundPlayer : public SoundPlayer {
   void CloseIfIdle(unsigned generation);
 
   Later later_;
+  const SdlAudio* sdl_ = nullptr;  // SDL's functions, loaded at Open()
   SDL_AudioDeviceID device_ = 0;
   bool tried_ = false, available_ = false;
   unsigned generation_ = 0;  // only the close scheduled last may close

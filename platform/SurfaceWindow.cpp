@@ -38,10 +38,7 @@ QColor ToQColor(Colour c) {
 
 SurfaceWindow::SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<void()> unload,
                              QScreen* screen)
-    : events_(events),
-      clock_(clock),
-      unload_(std::move(unload)),
-      panel_(new QLabel(kInitText, this)) {
+    : events_(events), clock_(clock), unload_(std::move(unload)) {
   setWindowFlag(Qt::FramelessWindowHint);
   setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel comes from the surface
   setAttribute(Qt::WA_NoSystemBackground);
@@ -52,10 +49,6 @@ SurfaceWindow::SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<
     setGeometry(screen->geometry());
   }
   setWindowState(Qt::WindowFullScreen);
-
-  panel_->setStyleSheet("QLabel { background: black; color: white; padding: 8px; }");
-  panel_->adjustSize();
-  panel_->move(0, 0);
 
   pass_timer_.setSingleShot(true);
   pass_timer_.setTimerType(Qt::PreciseTimer);
@@ -75,8 +68,8 @@ void SurfaceWindow::resizeEvent(QResizeEvent*) {
   } else if (presenter_ && !presenter_->Resize(w, h)) {
     presenter_.reset();
     setAttribute(Qt::WA_PaintOnScreen, false);
-    panel_->setVisible(panel_pixels_.Width() > 0);  // still initialising: the toolkit shows it
-    panel_pixels_ = Surface();
+    panel_box_ = {0, 0, 0, 0};
+    if (initialising_) ShowToolkitPanel();
   }
   screen_.Attach(presenter_ ? presenter_->Pixels() : nullptr, w, h, ScreenScale(w, h, ratio));
   events_.Form_Resize();
@@ -87,21 +80,22 @@ void SurfaceWindow::StartPresenter(int width, int height) {
   presenter_tried_ = true;
   xcb_connection_t* connection = ToolkitXcbConnection();
   const char* choice = std::getenv("SKORVANE_PRESENT");  // "toolkit": the fallback, for tests
-  if (!connection || (choice && std::string(choice) == "toolkit"))
-    return;
-  presenter_ = XcbPresenter::Create(connection, uint32_t(winId()), width, height);
-  if (!presenter_) return;
-  setAttribute(Qt::WA_PaintOnScreen);
-  // The toolkit no longer paints in this window: the panel becomes pixels of our own.
-  const QImage text = panel_->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  panel_pixels_.Resize(text.width(), text.height(), kBlack);
-  for (int y = 0; y < text.height(); ++y) {
-    for (int x = 0; x < text.width(); ++x) {
-      const QRgb c = text.pixel(x, y);
-      panel_pixels_.SetPixelV(x, y, RGB(qRed(c), qGreen(c), qBlue(c)));
-    }
+  if (connection && !(choice && std::string(choice) == "toolkit")) {
+    presenter_ = XcbPresenter::Create(connection, uint32_t(winId()), width, height);
   }
-  panel_->hide();
+  if (!presenter_) return ShowToolkitPanel();
+  setAttribute(Qt::WA_PaintOnScreen);
+  panel_box_ = presenter_->PanelBox(kInitText);  // the toolkit no longer paints in this window
+}
+
+void SurfaceWindow::ShowToolkitPanel() {
+  if (!panel_) {
+    panel_ = new QLabel(kInitText, this);
+    panel_->setStyleSheet("QLabel { background: black; color: white; padding: 8px; }");
+    panel_->adjustSize();
+    panel_->move(0, 0);
+  }
+  panel_->show();
 }
 
 QPaintEngine* SurfaceWindow::paintEngine() const {
@@ -111,15 +105,16 @@ QPaintEngine* SurfaceWindow::paintEngine() const {
 ScreenOverlays SurfaceWindow::Overlays() const {
   ScreenOverlays overlays;
   overlays.lines = {screen_.ToDevice(lines_[0].Geometry()), screen_.ToDevice(lines_[1].Geometry())};
-  if (panel_pixels_.Width() > 0) overlays.panel = &panel_pixels_;
+  if (panel_box_.width > 0) overlays.panelText = kInitText;
   return overlays;
 }
 
 void SurfaceWindow::HideInitPanel() {
-  panel_->hide();
-  if (panel_pixels_.Width() == 0) return;
-  update(0, 0, panel_pixels_.Width(), panel_pixels_.Height());
-  panel_pixels_ = Surface();
+  initialising_ = false;
+  if (panel_) panel_->hide();
+  if (panel_box_.width == 0) return;
+  stale_.push_back(panel_box_);  // put again from the surface with the next frame
+  panel_box_ = {0, 0, 0, 0};
 }
 
 void SurfaceWindow::paintEvent(QPaintEvent* event) {

@@ -48,6 +48,7 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
 
  private:
   void StartPresenter(int width, int height);
+  void ShowToolkitPanel();
   void PaintThroughToolkit(QPaintEvent* event);
   ScreenOverlays Overlays() const;
   void Activate();
@@ -65,12 +66,13 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   std::function<void()> unload_;
   ScaledSurface screen_;  // the scene's surface, and the device pixels it shows on
   LinePrimitive lines_[2];
-  QLabel* panel_;
+  QLabel* panel_ = nullptr;  // the start-up panel as the toolkit shows it, when it paints
+  bool initialising_ = true;
   std::unique_ptr<XcbPresenter> presenter_;  // null: painting through the toolkit
   std::vector<PixelRect> stale_;  // where the server drew beams that have moved since
   bool beams_changed_ = false;
   bool presenter_tried_ = false;
-  Surface panel_pixels_;  // the panel as the presenter draws it
+  PixelRect panel_box_{0, 0, 0, 0};  // the panel as the presenter draws it, while shown
   QTimer pass_timer_;
   bool activation_scheduled_ = false;
   bool activated_ = false;

@@ -52,6 +52,7 @@ XcbPresenter::XcbPresenter(xcb_connection_t* c, uint32_t window, uint8_t depth)
 
 XcbPresenter::~XcbPresenter() {
   Detach();
+  if (font_) xcb_close_font(c_, font_);
   xcb_free_gc(c_, gc_);
   xcb_flush(c_);
 }
@@ -130,7 +131,7 @@ void XcbPresenter::Present(const std::vector<PixelRect>& rects, const ScreenOver
   } else {
     PutShared(tiles);
   }
-  if (overlays.panel) DrawPanel(*overlays.panel);
+  if (overlays.panelText) DrawPanel(overlays.panelText);
   for (const LineGeometry& line : overlays.lines) {
     if (line.Visible) DrawLine(line);
   }
@@ -195,12 +196,49 @@ void XcbPresenter::PutPlain(int x0, int y0, int x1, int y1) {
   }
 }
 
-void XcbPresenter::DrawPanel(const Surface& panel) {
-  // Small and shown only while the display starts: a plain put of its pixels is enough.
-  const uint32_t bytes = uint32_t(panel.Width()) * uint32_t(panel.Height()) * 4;
-  xcb_put_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, uint16_t(panel.Width()),
-                uint16_t(panel.Height()), 0, 0, 0, 24, bytes,
-                reinterpret_cast<const uint8_t*>(panel.Row(0)));
+PixelRect XcbPresenter::PanelBox(const char* text) {
+  constexpr int kPadding = 8;
+  if (!font_tried_) {
+    font_tried_ = true;
+    const uint32_t font = xcb_generate_id(c_);
+    const char name[] = "fixed";
+    xcb_generic_error_t* error =
+        xcb_request_check(c_, xcb_open_font_checked(c_, font, sizeof name - 1, name));
+    if (error) {
+      std::free(error);
+    } else {
+      font_ = font;
+    }
+  }
+  if (!font_) return {0, 0, 0, 0};
+  if (text == panel_text_) return panel_box_;
+  std::vector<xcb_char2b_t> glyphs;
+  for (const char* p = text; *p; ++p) glyphs.push_back({0, uint8_t(*p)});
+  auto* extents = xcb_query_text_extents_reply(
+      c_, xcb_query_text_extents(c_, font_, uint32_t(glyphs.size()), glyphs.data()), nullptr);
+  if (!extents) return {0, 0, 0, 0};
+  font_ascent_ = extents->font_ascent;
+  panel_text_ = text;
+  panel_box_ = {0, 0, int(extents->overall_width) + 2 * kPadding,
+                extents->font_ascent + extents->font_descent + 2 * kPadding};
+  std::free(extents);
+  return panel_box_;
+}
+
+void XcbPresenter::DrawPanel(const char* text) {
+  // Small and shown only while the display starts: white on a black box, by the server.
+  if (!font_) return;
+  constexpr int kPadding = 8;
+  const size_t length = std::strlen(text);
+  const uint32_t black[] = {PixelValue(kBlack)};
+  xcb_change_gc(c_, gc_, XCB_GC_FOREGROUND, black);
+  const PixelRect box = PanelBox(text);
+  const xcb_rectangle_t area{0, 0, uint16_t(box.width), uint16_t(box.height)};
+  xcb_poly_fill_rectangle(c_, window_, gc_, 1, &area);
+  const uint32_t colours[] = {PixelValue(kWhite), PixelValue(kBlack), font_};
+  xcb_change_gc(c_, gc_, XCB_GC_FOREGROUND | XCB_GC_BACKGROUND | XCB_GC_FONT, colours);
+  xcb_image_text_8(c_, uint8_t(std::min<size_t>(length, 255)), window_, gc_, kPadding,
+                   int16_t(kPadding + font_ascent_), text);
 }
 
 void XcbPresenter::DrawLine(const LineGeometry& g) {

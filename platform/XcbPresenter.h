@@ -26,7 +26,7 @@
 
 struct ScreenOverlays {
   std::array<LineGeometry, 2> lines;  // the two beams; only visible ones are drawn
-  const Surface* panel = nullptr;     // at the top-left corner, while shown
+  const char* panelText = nullptr;    // a line of text in a black box at the top-left corner
 };
 
 class XcbPresenter {
@@ -48,6 +48,10 @@ class XcbPresenter {
   uint32_t* Pixels() { return pixels_; }
   bool Resize(int width, int height);
 
+  // The box a panel of `text` takes, in the X server's own fixed font: no font of ours is
+  // loaded for a panel that is up for a few milliseconds. Empty when the server has no such font.
+  PixelRect PanelBox(const char* text);
+
   // Returns once the server has read everything put so far: call before drawing again.
   void WaitIdle();
   void Present(const std::vector<PixelRect>& rects, const ScreenOverlays& overlays);
@@ -60,12 +64,17 @@ class XcbPresenter {
   void PutShared(const std::vector<PixelRect>& tiles);
   uint32_t PixelValue(Colour colour) const;
   void Detach();
-  void DrawPanel(const Surface& panel);
+  void DrawPanel(const char* text);
   void DrawLine(const LineGeometry& line);
 
   xcb_connection_t* c_;
   uint32_t window_;
   uint32_t gc_ = 0;
+  uint32_t font_ = 0;  // the server's "fixed", once asked for
+  bool font_tried_ = false;
+  int font_ascent_ = 0;
+  const char* panel_text_ = nullptr;  // the text PanelBox measured last, and its box
+  PixelRect panel_box_{0, 0, 0, 0};
   uint32_t segment_ = 0;
   uint32_t* pixels_ = nullptr;
   uint8_t depth_ = 24;

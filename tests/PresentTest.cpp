@@ -94,3 +94,46 @@ TEST_F(PresentTest, PlainPutsShowEveryFrameExactly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PresentTest, TheStartUpPanelIsTextOnBlackAndGoesWithoutATrace) {
+  ASSERT_NE(id, 0u) << "no X display";
+  window = OffscreenDisplayWindow(kWidth, kHeight);
+  auto presenter = XcbPresenter::Create(c, id, kWidth, kHeight);
+  ASSERT_TRUE(presenter);
+  Surface& surface = window.surface;
+  surface.UseBorrowedPixels(presenter->Pixels(), kWidth, kHeight, RGB(0, 0, 90));
+  const char* text = "Initializing Screen Saver... Please Wait...";
+  const PixelRect box = presenter->PanelBox(text);
+  ASSERT_GT(box.width, 200);  // the server's fixed font: a few pixels a character
+  ASSERT_GT(box.height, 10);
+
+  ScreenOverlays overlays;
+  overlays.panelText = text;
+  presenter->Present({{0, 0, kWidth, kHeight}}, overlays);
+  presenter->WaitIdle();
+  std::vector<uint32_t> shown = Shown();
+  size_t white = 0, black = 0;
+  for (int y = 0; y < box.height; ++y) {
+    for (int x = 0; x < box.width; ++x) {
+      const uint32_t p = shown[size_t(y) * kWidth + x] & 0xFFFFFF;
+      white += p == 0xFFFFFF;
+      black += p == 0;
+    }
+  }
+  EXPECT_GT(white, 100u);
+  EXPECT_EQ(white + black, size_t(box.width) * size_t(box.height));  // nothing else in it
+  EXPECT_EQ(shown[size_t(box.height) * kWidth] & 0xFFFFFF, 0x00005Au);  // the surface below it
+
+  presenter->Present({box}, {});  // the panel's area put again from the surface
+  presenter->WaitIdle();
+  shown = Shown();
+  for (int y = 0; y < box.height; ++y) {
+    for (int x = 0; x < box.width; ++x) {
+      ASSERT_EQ(shown[size_t(y) * kWidth + x], surface.Row(y)[x]) << x << "," << y;
+    }
+  }
+}
+
+}  // namespace
