@@ -5,10 +5,10 @@
 #include <benchmark/benchmark.h>
 #include <xcb/xcb.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -30,7 +30,8 @@ class Silence : public SoundPlayer {
 long ServerPid() {
   const char* display = std::getenv("DISPLAY");
   if (!display || display[0] != ':') return 0;
-  std::ifstream lock("/tmp/.X" + std::string(display + 1, std::strcspn(display + 1, ".")) + "-lock");
+  std::ifstream lock("/tmp/.X" + std::string(display + 1, std::strcspn(display + 1, ".")) +
+                     "-lock");
   long pid = 0;
   lock >> pid;
   return pid;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "display/frmStarfield3.h"
+#include "platform/Failure.h"
 #include "platform/Numeric.h"
 
 namespace {
@@ -19,11 +20,12 @@ constexpr int16_t kLaserFramesShown = 2;
 }  // namespace
 
 void frmStarfield3::DrawFrame() {
-  try {
+  // A run-time error ends the frame; the next one starts again at slot 1.
+  StopOnError([&] {
     const int total = settings_.PicCount + settings_.StarCount;
     for (int i = 1; i <= total; ++i) {
-      const int16_t oldX = ScreenX.at(size_t(i)), oldY = ScreenY.at(size_t(i));
-      const int16_t oldSize = SizeIndex.at(size_t(i));
+      const int16_t oldX = CheckedAt(ScreenX, i), oldY = CheckedAt(ScreenY, i);
+      const int16_t oldSize = CheckedAt(SizeIndex, i);
       const bool image = i <= settings_.PicCount;
       if (image && ExplodeStep[i] != 0) {
         ExplodeStepOf(i);
@@ -39,19 +41,17 @@ void frmStarfield3::DrawFrame() {
       }
     }
     LaserCountdown();
-  } catch (const std::exception&) {
-    // A run-time error ends the frame; the next one starts again at slot 1.
-  }
+  });
 }
 
 void frmStarfield3::ExplodeStepOf(int i) {
-  const Surface& mask = picNewMask.at(size_t(SizeIndex[i]));
+  const Surface& mask = CheckedAt(picNewMask, SizeIndex[i]);
   const double W = mask.Width(), H = mask.Height();
   const int32_t left = Nearest32(ScreenX[i] - W * kExplosionOffset);
   const int32_t top = Nearest32(ScreenY[i] - H * kExplosionOffset);
   const int32_t width = Nearest32(W * kExplosionExtent), height = Nearest32(H * kExplosionExtent);
   if (ExplodeStep[i] <= kLastExplosionFrame) {
-    const Surface& frame = picBoom.at(size_t(ExplodeStep[i]));
+    const Surface& frame = CheckedAt(picBoom, ExplodeStep[i]);
     StretchBlt(*FormDC, left, top, width, height, frame, 0, 0, frame.Width(), frame.Height(),
                RasterOp::SRCCOPY);
     ExplodeStep[i] = int16_t(ExplodeStep[i] + 1);
@@ -102,13 +102,13 @@ void frmStarfield3::DrawImage(int i, int16_t oldX, int16_t oldY, int16_t oldSize
   if (SizeIndex[i] > kSizeSteps) SizeIndex[i] = kSizeSteps;
 
   // Erase with the mask of the size drawn last time: blackens only where that sprite was opaque.
-  const Surface& oldMask = picNewMask.at(size_t(oldSize));
+  const Surface& oldMask = CheckedAt(picNewMask, oldSize);
   const int w0 = oldMask.Width(), h0 = oldMask.Height();
   BitBlt(*FormDC, oldX - w0 / 2, oldY - h0 / 2, w0, h0, oldMask, 0, 0, RasterOp::SRCAND);
 
-  const Surface& mask = picNewMask.at(size_t(SizeIndex[i]));
+  const Surface& mask = CheckedAt(picNewMask, SizeIndex[i]);
   const int w = mask.Width(), h = mask.Height();
-  BitBlt(*FormDC, ScreenX[i] - w / 2, ScreenY[i] - h / 2, w, h, picArray.at(size_t(SizeIndex[i])),
+  BitBlt(*FormDC, ScreenX[i] - w / 2, ScreenY[i] - h / 2, w, h, CheckedAt(picArray, SizeIndex[i]),
          0, 0, RasterOp::SRCPAINT);
 }
 
@@ -124,8 +124,5 @@ void frmStarfield3::LaserCountdown() {
 }
 
 void frmStarfield3::ChangeSpinDirection() {
-  try {
-    iSPinDirection = int16_t(std::floor(random_.Next() * 3.0f - 1.0f));
-  } catch (const std::exception&) {
-  }
+  iSPinDirection = int16_t(std::floor(random_.Next() * 3.0f - 1.0f));  // -1, 0 or 1
 }

@@ -1,23 +1,14 @@
 // The display window's life: activation, the passes of the frame loop, resize and unload.
-#include <exception>
 
 #include "display/frmStarfield3.h"
 #include "media/MediaTable.h"
+#include "platform/Failure.h"
 #include "platform/Numeric.h"
 
 namespace {
 
 constexpr int kSpinChangeAfterMs = 5000;   // later spin changes: 5 s ...
 constexpr int kSpinChangeSpreadMs = 5000;  // ... plus up to 5 s more
-
-// Runs one step of a pass; a failing step is skipped so that one bad frame never stops the loop.
-template <typename Step>
-void Guarded(Step step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
 
 }  // namespace
 
@@ -38,7 +29,8 @@ void frmStarfield3::Attach(DisplayWindow* window) {
 
 void frmStarfield3::Form_Activate() {
   if (!window_) return;  // the window went before its activation came round
-  try {
+  // Activation stops at its first failure, silently.
+  StopOnError([&] {
     FormDC = &window_->FormDC();
     BackColor = kBlack;
     window_->SetMousePointer(MousePointer::Busy);
@@ -61,9 +53,7 @@ void frmStarfield3::Form_Activate() {
     NextFrameTime = now + kFramePeriodMs;
     NextSpinChangeTime = now + kFirstSpinChangeMs;
     AutoFireHoldUntil = settings_.TargetPractice ? clock_.NowMs() + kAutoFireHoldAtStartMs : 0;
-  } catch (const std::exception&) {
-    // Activation stops at its first failure, silently.
-  }
+  });
 }
 
 void frmStarfield3::TakeWindowSize() {
@@ -81,17 +71,19 @@ void frmStarfield3::LoadSounds() {
 }
 
 bool frmStarfield3::Form_Paint() {
+  if (!window_ || !FormDC) return false;  // no window, or not activated yet
+  // A failing step is skipped, so that one bad frame never stops the loop.
   const int64_t now = clock_.NowMs();
   const bool frameDue = now >= NextFrameTime;
   if (frameDue) {
-    Guarded([&] { Bookkeeping(now); });
-    Guarded([&] {
+    StopOnError([&] { Bookkeeping(now); });
+    StopOnError([&] {
       NextFrameTime += kFramePeriodMs;
       if (NextFrameTime < now) NextFrameTime = now;  // late: next frame at once, but no burst
     });
-    Guarded([&] { DrawFrame(); });
+    StopOnError([&] { DrawFrame(); });
   }
-  Guarded([&] { AutoFireIfDue(now); });
+  StopOnError([&] { AutoFireIfDue(now); });
   return frameDue;
 }
 
@@ -117,14 +109,13 @@ int64_t frmStarfield3::NextPassDue() const {
 }
 
 void frmStarfield3::Form_Resize() {
-  try {
-    window_->FormDC().Cls(BackColor);
-    TakeWindowSize();
-  } catch (const std::exception&) {
-  }
+  if (!window_) return;
+  window_->FormDC().Cls(BackColor);
+  StopOnError([&] { TakeWindowSize(); });
 }
 
 void frmStarfield3::Form_Unload() {
+  if (!window_) return;
   window_->SetMousePointer(MousePointer::Default);
   if (!settings_.TargetPractice) {
     while (window_->ShowCursor(true) < 1) {

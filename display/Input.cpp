@@ -1,8 +1,8 @@
 // The input rules: what closes the screensaver, and what fires in target practice.
 #include <cmath>
-#include <exception>
 
 #include "display/frmStarfield3.h"
+#include "platform/Failure.h"
 #include "platform/Numeric.h"
 
 namespace {
@@ -31,15 +31,15 @@ void frmStarfield3::Form_MouseDown(int, int, float x, float y) {
 
 void frmStarfield3::Form_MouseMove(int, int, float x, float y) {
   if (!window_ || settings_.TargetPractice) return;
-  try {
-    const bool moved = std::fabs(float(LastMouseX) - x) >= kMoveThreshold ||
-                       std::fabs(float(LastMouseY) - y) >= kMoveThreshold;
-    // (0, 0) means no position yet: the move the window gets when it first appears under the
-    // pointer only records where the pointer is.
-    if (moved && !(LastMouseX == 0 && LastMouseY == 0)) return Close();
-    LastMouseX = Nearest16(x);
-    LastMouseY = Nearest16(y);
-  } catch (const std::exception&) {
-    Close();
-  }
+  CloseOnError(
+      [&] {
+        const bool moved = std::fabs(float(LastMouseX) - x) >= kMoveThreshold ||
+                           std::fabs(float(LastMouseY) - y) >= kMoveThreshold;
+        // (0, 0) means no position yet: the move the window gets when it first appears under the
+        // pointer only records where the pointer is.
+        if (moved && !(LastMouseX == 0 && LastMouseY == 0)) return Close();
+        LastMouseX = Nearest16(x);
+        LastMouseY = Nearest16(y);
+      },
+      [&] { Close(); });
 }

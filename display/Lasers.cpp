@@ -1,7 +1,6 @@
 // The two laser beams: a shot at a point, and the automatic fire at grown images.
-#include <exception>
-
 #include "display/frmStarfield3.h"
+#include "platform/Failure.h"
 #include "platform/Numeric.h"
 
 namespace {
@@ -15,31 +14,31 @@ constexpr Colour kMissColour = RGB(0, 255, 0);
 }  // namespace
 
 void frmStarfield3::FireLaser(int16_t X, int16_t Y) {
-  try {
-    const int picCount = settings_.PicCount;
-    for (int i = 1; i <= picCount; ++i) {
-      const Surface& mask = picNewMask.at(size_t(SizeIndex.at(size_t(i))));
-      const double W = float(mask.Width()), H = float(mask.Height());
-      // An open box: a point on its edge is outside.
-      const bool hit = ScreenX[i] - W * 0.5 < X && ScreenY[i] - H * 0.5 < Y &&
-                       ScreenX[i] + W * 0.5 > X && ScreenY[i] + H * 0.5 > Y && ExplodeStep[i] == 0;
-      if (!hit) continue;
-      ExplodeStep[i] = kHitExplosionStart;
-      if (settings_.ShowLasers) {
-        const int colour = LaserColorIndex == 0 ? 0 : LaserColorIndex == 1 ? 1 : 2;
-        LaserColorIndex = int16_t((colour + 1) % 3);
-        ShowBeams(float(ScreenX[i] - W * 0.25), float(ScreenX[i] + W * 0.25), ScreenY[i],
-                  kHitColours[colour]);
-      }
-      if (settings_.Sound) sound_.Play(settings_.ShowLasers ? SndLaserExplode : SndExplode);
-      return;
+  CloseOnError([&] { Shoot(X, Y); }, [&] { Close(); });
+}
+
+void frmStarfield3::Shoot(int16_t X, int16_t Y) {
+  const int picCount = settings_.PicCount;
+  for (int i = 1; i <= picCount; ++i) {
+    const Surface& mask = CheckedAt(picNewMask, CheckedAt(SizeIndex, i));
+    const double W = float(mask.Width()), H = float(mask.Height());
+    // An open box: a point on its edge is outside.
+    const bool hit = ScreenX[i] - W * 0.5 < X && ScreenY[i] - H * 0.5 < Y &&
+                     ScreenX[i] + W * 0.5 > X && ScreenY[i] + H * 0.5 > Y && ExplodeStep[i] == 0;
+    if (!hit) continue;
+    ExplodeStep[i] = kHitExplosionStart;
+    if (settings_.ShowLasers) {
+      const int colour = LaserColorIndex == 0 ? 0 : LaserColorIndex == 1 ? 1 : 2;
+      LaserColorIndex = int16_t((colour + 1) % 3);
+      ShowBeams(float(ScreenX[i] - W * 0.25), float(ScreenX[i] + W * 0.25), ScreenY[i],
+                kHitColours[colour]);
     }
-    if (!settings_.ShowLasers) return;
-    ShowBeams(CheckedAdd16(X, -kMissSpread), CheckedAdd16(X, kMissSpread), Y, kMissColour);
-    if (settings_.Sound) sound_.Play(SndLaser);
-  } catch (const std::exception&) {
-    Close();
+    if (settings_.Sound) sound_.Play(settings_.ShowLasers ? SndLaserExplode : SndExplode);
+    return;
   }
+  if (!settings_.ShowLasers) return;
+  ShowBeams(CheckedAdd16(X, -kMissSpread), CheckedAdd16(X, kMissSpread), Y, kMissColour);
+  if (settings_.Sound) sound_.Play(SndLaser);
 }
 
 void frmStarfield3::ShowBeams(float x1, float x2, float y, Colour colour) {
@@ -57,7 +56,7 @@ void frmStarfield3::ShowBeams(float x1, float x2, float y, Colour colour) {
 void frmStarfield3::AutoFire() {
   const int picCount = settings_.PicCount;
   for (int i = 1; i <= picCount; ++i) {
-    if (SizeIndex.at(size_t(i)) > kAutoFireMinSize && ExplodeStep[i] == 0) {
+    if (CheckedAt(SizeIndex, i) > kAutoFireMinSize && ExplodeStep[i] == 0) {
       FireLaser(ScreenX[i], ScreenY[i]);
       return;
     }

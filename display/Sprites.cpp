@@ -3,13 +3,14 @@
 
 #include "display/frmStarfield3.h"
 #include "media/MediaTable.h"
+#include "platform/Failure.h"
 #include "platform/Numeric.h"
 
 void frmStarfield3::CreateMask() {
   const int W = picSource.Width(), H = picSource.Height();
   picMaskWork.Resize(W, H, kWhite);
   // On an error the mask stays as far as it got, and the sprites are built from it all the same.
-  try {
+  StopOnError([&] {
     const Colour key = picSource.GetPixel(0, 0);  // the background is keyed on its top-left pixel
     for (int x = 0; x < W; ++x) {
       for (int y = 0; y < H; ++y) {
@@ -21,8 +22,7 @@ void frmStarfield3::CreateMask() {
         }
       }
     }
-  } catch (const RuntimeError&) {
-  }
+  });
 }
 
 void frmStarfield3::PrepareSprites() {

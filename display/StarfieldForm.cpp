@@ -24,8 +24,8 @@ std::vector<QScreen*> StarfieldForm::OtherScreens() const {
 }
 
 std::unique_ptr<QWidget> StarfieldForm::CreateWindow() {
-  auto window = std::make_unique<SurfaceWindow>(form_, clock_, [this] { Unload(); },
-                                                QGuiApplication::primaryScreen());
+  auto window = std::make_unique<SurfaceWindow>(
+      form_, clock_, [this] { Unload(); }, QGuiApplication::primaryScreen());
   window_ = window.get();
   return window;
 }
@@ -37,7 +37,8 @@ void StarfieldForm::Form_Load() {
   for (size_t i = 0; i < screens.size(); ++i) {
     OtherScreen& other = others_[i];
     if (!other.scene) other.scene = scene_for_screen_();
-    other.window = new SurfaceWindow(*other.scene, clock_, [this] { Unload(); }, screens[i]);
+    other.window = new SurfaceWindow(
+        *other.scene, clock_, [this] { Unload(); }, screens[i]);
     other.window->setWindowTitle(window_->windowTitle());
     other.scene->Attach(other.window);
     other.window->show();

@@ -105,6 +105,7 @@ class frmStarfield3 : public DisplayEvents {
   void DrawStar(int i, int16_t oldX, int16_t oldY);
   void DrawImage(int i, int16_t oldX, int16_t oldY, int16_t oldSize);
   void LaserCountdown();
+  void Shoot(int16_t X, int16_t Y);
   void ShowBeams(float x1, float x2, float y, Colour colour);
   void Close();
 

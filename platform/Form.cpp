@@ -4,10 +4,10 @@
 #include <QEventLoop>
 #include <QWidget>
 #include <cstdio>
-#include <exception>
 
 #include "platform/App.h"
 #include "platform/InstanceMarkers.h"
+#include "platform/Numeric.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ void Form::Load() {
   App::FormLoaded();
   try {
     Form_Load();
-  } catch (const std::exception& e) {
+  } catch (const RuntimeError& e) {
     std::fprintf(stderr, "skorvane: the window \"%s\" could not be opened (%s).\n",
                  caption_.c_str(), OneLine(e.what()).c_str());
     Unload();

@@ -12,7 +12,6 @@
 
 #include "platform/App.h"
 
-
 std::unique_ptr<HostedWindow> HostedWindow::Create(DisplayEvents& events, Clock& clock,
                                                    uint32_t host, std::string* error) {
   xcb_connection_t* c = ToolkitXcbConnection();

@@ -25,13 +25,14 @@ namespace {
 
 // The library's functions, or nullptr when it cannot be loaded. Loaded once, kept.
 const SdlAudio* LoadSdlAudio() {
-  static const SdlAudio* loaded = [] () -> const SdlAudio* {
+  static const SdlAudio* loaded = []() -> const SdlAudio* {
     void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
     if (!library) return nullptr;
     static SdlAudio sdl;
     bool complete = true;
     auto bind = [&](auto& function, const char* name) {
-      function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, name));
+      function =
+          reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, name));
       complete = complete && function;
     };
     bind(sdl.SetHint, "SDL_SetHint");

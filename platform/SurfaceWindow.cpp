@@ -3,8 +3,8 @@
 #include "platform/XcbConnection.h"
 
 #include <QtGui/qguiapplication_platform.h>
-#include <QGuiApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>

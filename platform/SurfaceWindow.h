@@ -23,8 +23,7 @@
 
 class SurfaceWindow : public QWidget, public DisplayWindow {
  public:
-  SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<void()> unload,
-                QScreen* screen);
+  SurfaceWindow(DisplayEvents& events, Clock& clock, std::function<void()> unload, QScreen* screen);
 
   // DisplayWindow
   Surface& FormDC() override { return screen_.Scene(); }
@@ -69,7 +68,7 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   QLabel* panel_ = nullptr;  // the start-up panel as the toolkit shows it, when it paints
   bool initialising_ = true;
   std::unique_ptr<XcbPresenter> presenter_;  // null: painting through the toolkit
-  std::vector<PixelRect> stale_;  // where the server drew beams that have moved since
+  std::vector<PixelRect> stale_;             // where the server drew beams that have moved since
   bool beams_changed_ = false;
   bool presenter_tried_ = false;
   PixelRect panel_box_{0, 0, 0, 0};  // the panel as the presenter draws it, while shown

@@ -27,9 +27,8 @@ struct Services {
   SteadyClock clock;
   XorShiftRandom random;
   // The sound device is closed a second after the last sound, by the event loop's timers.
-  SdlSoundPlayer sound{[](int ms, std::function<void()> then) {
-    QTimer::singleShot(ms, qApp, std::move(then));
-  }};
+  SdlSoundPlayer sound{
+      [](int ms, std::function<void()> then) { QTimer::singleShot(ms, qApp, std::move(then)); }};
   SettingsFile store{SettingsFile::PathFor(modMain::kApplication)};
 };
 

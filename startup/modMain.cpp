@@ -4,9 +4,9 @@
 #include <cctype>
 #include <charconv>
 #include <climits>
-#include <exception>
 #include <optional>
 
+#include "platform/Failure.h"
 #include "platform/Numeric.h"
 #include "startup/SettingsText.h"
 
@@ -108,7 +108,8 @@ bool NotAlreadyRunning(const std::string& caption, const StartupActions& actions
 }
 
 void Main(const std::string& commandLine, const StartupActions& actions) {
-  try {
+  // Start-up stops at its first error, without a word; see the header.
+  StopOnError([&] {
     const std::string command = NormaliseCommandText(commandLine);
     const Mode mode = ModeOf(command);
     if (mode == Mode::Run) {
@@ -123,9 +124,7 @@ void Main(const std::string& commandLine, const StartupActions& actions) {
       if (actions.PrevInstance()) return actions.EndNow();
       actions.OpenPreviewWindow(ParsePreviewHandle(command));
     }
-  } catch (const std::exception&) {
-    // Start-up stops at its first error, without a word; see the header.
-  }
+  });
 }
 
 }  // namespace modMain

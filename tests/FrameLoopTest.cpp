@@ -146,3 +146,26 @@ TEST_F(FrameLoopTest, AFailedActivationStopsAtItsStepAndTheLoopStillRuns) {
   EXPECT_EQ(form.CenterX, 0);
   EXPECT_TRUE(form.Form_Paint());  // every step of a pass is guarded: no throw, no stop
 }
+
+TEST_F(FrameLoopTest, OnlyTheProgramsOwnErrorsAreAbsorbedAndNoWindowMeansNoPass) {
+  // A fault that is not a run-time error of the program (here the scripted generator running
+  // dry: a test double's way of saying an extra draw happened) goes through the frame loop.
+  modMain::SettingsRecord quiet;
+  modMain::SetDefaultSettings(quiet);
+  ScriptedRandom dry{};
+  frmStarfield3 strict(quiet, clock, dry, sound);
+  OffscreenDisplayWindow screen(320, 200);
+  clock.Set(1000);
+  strict.Attach(&screen);
+  EXPECT_THROW(strict.Form_Activate(), std::logic_error);  // seeding draws from it
+
+  // After the window has gone, a pass that the timer still delivers does nothing.
+  Activate(1000);
+  form.Form_Unload();
+  form.Attach(nullptr);
+  clock.Set(5000);
+  EXPECT_FALSE(form.Form_Paint());
+  form.Form_Resize();
+  form.Form_MouseMove(0, 0, 10, 10);
+  form.Form_MouseDown(1, 0, 10, 10);
+}

@@ -63,7 +63,8 @@ class PresentTest : public DisplayFixture {
       ASSERT_EQ(shown.size(), size_t(kWidth) * kHeight);
       size_t differing = 0;
       for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) differing += shown[size_t(y) * kWidth + x] != surface.Row(y)[x];
+        for (int x = 0; x < kWidth; ++x)
+          differing += shown[size_t(y) * kWidth + x] != surface.Row(y)[x];
       }
       ASSERT_EQ(differing, 0u) << "frame " << frame;
     }
@@ -123,7 +124,7 @@ TEST_F(PresentTest, TheStartUpPanelIsTextOnBlackAndGoesWithoutATrace) {
     }
   }
   EXPECT_GT(white, 100u);
-  EXPECT_EQ(white + black, size_t(box.width) * size_t(box.height));  // nothing else in it
+  EXPECT_EQ(white + black, size_t(box.width) * size_t(box.height));     // nothing else in it
   EXPECT_EQ(shown[size_t(box.height) * kWidth] & 0xFFFFFF, 0x00005Au);  // the surface below it
 
   presenter->Present({box}, {});  // the panel's area put again from the surface

@@ -103,9 +103,8 @@ TEST(SdlSoundPlayer, TheDeviceClosesOnceIdleAndOpensAgainForTheNextSound) {
   };
   const auto before = threads();
   std::vector<std::pair<int, std::function<void()>>> scheduled;
-  SdlSoundPlayer player([&](int ms, std::function<void()> then) {
-    scheduled.emplace_back(ms, std::move(then));
-  });
+  SdlSoundPlayer player(
+      [&](int ms, std::function<void()> then) { scheduled.emplace_back(ms, std::move(then)); });
   const media::Bytes laser = media::LoadResData("LASER.WAV", "SOUNDS");
 
   player.Open();

@@ -10,6 +10,7 @@ packages=(
   xscreensaver desktop-file-utils libxml2-utils
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils dpkg-dev file
   mate-screensaver dbus-x11
+  clang libclang-rt-14-dev clang-format
 )
 missing=()
 for p in "${packages[@]}"; do
