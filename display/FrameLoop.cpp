@@ -24,7 +24,7 @@ void frmStarfield3::Attach(DisplayWindow* window) {
   picArray[0].Resize(32, 32, kBlack);
   picNewMask[0].Resize(28, 32, kWhite);
   for (int n = 0; n < kBoomFrameCount; ++n) picBoom[size_t(n)] = media::BoomFrame(n);
-  picBoomMask.Resize(71, 100, kBlack);
+  picBoomMask.Resize(media::kBoomWidth, media::kBoomHeight, kBlack);
 }
 
 void frmStarfield3::Form_Activate() {

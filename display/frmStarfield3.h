@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/MediaTable.h"
 #include "platform/Clock.h"
 #include "platform/DisplayWindow.h"
 #include "platform/Random.h"
@@ -18,9 +19,9 @@
 #include "platform/Surface.h"
 #include "startup/Settings.h"
 
-constexpr int kSlotCount = 500;
+using modMain::kSlotCount;
 constexpr int kSizeSteps = 50;
-constexpr int kBoomFrameCount = 16;
+constexpr int kBoomFrameCount = media::kBoomFrames;
 
 constexpr int64_t kFramePeriodMs = 30;  // about 33 frames a second
 constexpr int64_t kBookkeepingPeriodMs = 1000;

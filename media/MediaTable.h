@@ -15,6 +15,7 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr int kFirstPortrait = 101;  // 101 large .. 104 tiny
 constexpr int kBoomFrames = 16;
+constexpr int kBoomWidth = 71, kBoomHeight = 100;  // each explosion frame
 
 // The raw bytes of a bitmap resource (a bitmap without file header), and it as a picture.
 Bytes BitmapResource(int id);

@@ -2,16 +2,10 @@
 
 #include <cstdlib>
 
+#include "platform/LittleEndian.h"
 #include "platform/Numeric.h"
 
 namespace {
-
-uint32_t U32(const uint8_t* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t U16(const uint8_t* p) {
-  return uint16_t(p[0] | p[1] << 8);
-}
 
 constexpr size_t kInfoHeader = 40;
 constexpr size_t kFileHeader = 14;

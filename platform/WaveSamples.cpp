@@ -3,14 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
+#include "platform/LittleEndian.h"
 
-uint32_t U32(const uint8_t* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t U16(const uint8_t* p) {
-  return uint16_t(p[0] | p[1] << 8);
-}
+namespace {
 
 // Rates below 8000 a second are no sound of ours: each sample would be held so long that a
 // small file became a huge buffer.

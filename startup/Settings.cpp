@@ -12,8 +12,6 @@ namespace modMain {
 
 namespace {
 
-constexpr int kSlotCount = 500;
-
 // One setting: its key, how it is written, and how a stored text is read into it. The table
 // order is the order in which keys are read and written.
 struct Field {

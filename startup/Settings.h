@@ -10,6 +10,9 @@ class SettingsFile;
 
 namespace modMain {
 
+// The display's scene has this many slots, for images and stars together.
+constexpr int kSlotCount = 500;
+
 struct SettingsRecord {
   int16_t StarCount = 0;
   int16_t PicCount = 0;
