@@ -116,3 +116,22 @@ geometry() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 screenshot() { import -window root "$E2E_SHOTS/$1.png" 2>/dev/null; }
 
 probe() { "$PROBE" "$@"; }
+
+drawing() {  # drawing [X Y W H]: waits up to 5 s for lit pixels in the area (the display runs)
+  local area=("${@:-0}")
+  [ $# -eq 4 ] || area=(0 0 "$(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); print d[1], d[2]}')")
+  for _ in $(seq 100); do
+    # shellcheck disable=SC2068
+    probe centre ${area[@]} >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+none_within() {  # none_within SECONDS PATTERN: no live process matches PATTERN within SECONDS
+  for _ in $(seq $(($1 * 20))); do
+    ps -eo stat=,args= | grep -v '^Z' | grep -q -- "$2" || return 0
+    sleep 0.05
+  done
+  return 1
+}

@@ -4,7 +4,7 @@ start /s
 pid=$started
 id=$(window_named "Skorvane!")
 check "the display covers the screen" test "$(geometry "$id")" = "1280x720"
-sleep 1.5
+drawing
 xdotool mousemove 600 400; sleep 0.3
 xdotool mousemove 604 400; sleep 0.3
 xdotool mousemove 604 396; sleep 0.3
@@ -16,7 +16,7 @@ check "a 5-pixel move closes it, exit code 0" exits_within 3 "$pid" 0
 start /s
 pid=$started
 id=$(window_named "Skorvane!")
-sleep 1.5
+drawing
 xdotool mousemove 300 300; sleep 0.2
 xdotool click 3
 check "without target practice a click closes it" exits_within 3 "$pid" 0
@@ -25,7 +25,7 @@ settings TargetPractice=True
 start /s
 pid=$started
 id=$(window_named "Skorvane!")
-sleep 1.5
+drawing
 xdotool mousemove 100 100; sleep 0.2; xdotool mousemove 700 500; sleep 0.2
 xdotool click 1; sleep 0.1; xdotool click 2; sleep 0.1; xdotool click 3
 check "with target practice moves and clicks do not close it" still_running "$pid"

@@ -4,6 +4,6 @@ settings TargetPractice=False PicCount=15 StarCount=150
 SKORVANE_PRESENT=toolkit start /s
 pid=$started
 id=$(window_named "Skorvane!")
-sleep 2
+drawing
 check "painting through the toolkit shows the portraits" test "$(probe count 1 7EBE62)" -gt 100
 check "a key closes it" key_closes "$pid" "$id" x

@@ -5,7 +5,7 @@ settings TargetPractice=True PicCount=15 StarCount=150 PicSelected=0 Sound=False
 start /s
 pid=$started
 window_named "Skorvane!" >/dev/null
-sleep 1.5
+drawing
 probe count 12 00FF00 >"$E2E_WORK/green" &
 sleep 0.03
 xdotool mousemove 3 3 click 1

@@ -10,7 +10,7 @@ host_pid=$HOST_PID  # bash forgets HOST_PID once the host has ended
 read -r host <&"${HOST[0]}"
 XSCREENSAVER_WINDOW=$(printf '0x%x' "$host") start --root --sound --images 20 --stars 300
 pid=$started
-sleep 1.5
+drawing 40 40 320 240
 screenshot frontend-in-host
 check "frontend: stars and portraits inside the host window" test "$(colours frontend-in-host 320 240 40 40)" -gt 20
 check "frontend: nothing drawn outside it" test "$(colours frontend-in-host 400 300 700 300)" -eq 1
@@ -94,14 +94,14 @@ if [ "$(id -u)" -eq 0 ] && command -v xscreensaver >/dev/null; then
   daemon=$!
   sleep 1.5
   as_nobody xscreensaver-command -activate >/dev/null 2>&1
-  sleep 2.5
+  drawing
   screenshot xscreensaver-active
   check "xscreensaver: the hack runs" pgrep -f "xscreensaver/skorvane --root"
   check "xscreensaver: our display covers the screen" test "$(colours xscreensaver-active 1280 720 0 0)" -gt 20
   as_nobody xscreensaver-command -deactivate >/dev/null 2>&1
-  sleep 1
   check "xscreensaver: -deactivate leaves no skorvane running within 1 s" \
-    bash -c "! ps -eo stat=,args= | grep -v '^Z' | grep -q '[x]screensaver/skorvane'"
+    none_within 1 '[x]screensaver/skorvane'
+
   as_nobody xscreensaver-command -exit >/dev/null 2>&1
   wait "$daemon" 2>/dev/null
 fi
@@ -127,14 +127,14 @@ if [ "$(id -u)" -eq 0 ] && [ ! -e "$mate_hack" ] && [ -d "${mate_hack%/*}" ] &&
   mate=$!
   sleep 1.5
   as_mate mate-screensaver-command --activate >/dev/null 2>&1
-  sleep 2.5
+  drawing
   screenshot mate-screensaver-active
   check "mate-screensaver: the theme runs" pgrep -f "skorvane --root"
   check "mate-screensaver: our display covers the screen" test "$(colours mate-screensaver-active 1280 720 0 0)" -gt 20
   as_mate mate-screensaver-command --deactivate >/dev/null 2>&1
-  sleep 1
   check "mate-screensaver: --deactivate leaves no skorvane running within 1 s" \
-    bash -c "! ps -eo stat=,args= | grep -v '^Z' | grep -q '[s]korvane --root'"
+    none_within 1 '[s]korvane --root'
+
   kill "$mate" "$mate_bus_pid" 2>/dev/null
   wait "$mate" 2>/dev/null
   rm -f "$mate_hack"

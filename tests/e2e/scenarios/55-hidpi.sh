@@ -14,7 +14,7 @@ green_of_a_miss() {  # green_of_a_miss: the most beam-green pixels seen while a 
 
 QT_SCALE_FACTOR=2 start /s --no-sound --images 20 --stars 400
 window_named "Skorvane!" >/dev/null
-sleep 1.5
+drawing
 screenshot hidpi
 read -r lit odd <<<"$(probe squares 2 0 0 1280 720)"
 check "hidpi: the scene is drawn ($lit lit pixels)" test "$lit" -gt 2000

@@ -34,7 +34,7 @@ else
   check "monitors: the server has two monitors" test "$(xrandr --listmonitors | sed -n 's/Monitors: //p')" -eq 2
   start /s --no-sound --images 0 --stars 400
   pid=$started
-  sleep 2
+  drawing 0 0 1280 720 && drawing 1280 0 1024 576
   screenshot two-monitors
   read -r lx ly <<<"$(probe centre 0 0 1280 720)"
   read -r rx ry <<<"$(probe centre 1280 0 1024 576)"
