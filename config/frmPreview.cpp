@@ -32,7 +32,8 @@ std::unique_ptr<QWidget> frmPreview::CreateWindow() {
 
 void frmPreview::ShowIn(int32_t host) {
   Load();
-  if (SetParent(Window(), host, [] { App::EndNow(0); })) {
+  host_watch_ = SetParent(Window(), host, [] { App::EndNow(0); });
+  if (host_watch_) {
     Show();
     return;
   }

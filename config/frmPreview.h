@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/Embed.h"
 #include "platform/Form.h"
 
 class frmPreview : public Form {
@@ -17,4 +18,7 @@ class frmPreview : public Form {
  protected:
   std::unique_ptr<QWidget> CreateWindow() override;
   void Form_Unload() override;
+
+ private:
+  std::unique_ptr<HostWatch> host_watch_;  // while the window is inside its host
 };

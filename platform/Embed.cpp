@@ -27,16 +27,21 @@ bool HostSize(xcb_connection_t* c, uint32_t id, int* width, int* height) {
 // Follows the host: its size changes, and its end (or the end of our window inside it).
 // DestroyNotify arrives within moments; the once-a-second look at the host covers a host
 // whose events we could not select.
-class HostWatch : public QAbstractNativeEventFilter {
+class XcbHostWatch : public HostWatch, public QAbstractNativeEventFilter {
  public:
-  HostWatch(QWidget* window, uint32_t host, std::function<void()> onGone)
+  XcbHostWatch(QWidget* window, uint32_t host, std::function<void()> onGone)
       : window_(window), host_(host), own_(uint32_t(window->winId())), on_gone_(std::move(onGone)) {
+    QAbstractEventDispatcher::instance()->installNativeEventFilter(this);
     poll_.setInterval(1000);
     QObject::connect(&poll_, &QTimer::timeout, [this] {
       int w, h;
       if (!HostSize(ToolkitXcbConnection(), host_, &w, &h)) Gone();
     });
     poll_.start();
+  }
+  ~XcbHostWatch() override {
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+      dispatcher->removeNativeEventFilter(this);
   }
 
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
@@ -77,10 +82,11 @@ class HostWatch : public QAbstractNativeEventFilter {
 
 }  // namespace
 
-bool SetParent(QWidget* window, int32_t hostId, std::function<void()> onHostGone) {
+std::unique_ptr<HostWatch> SetParent(QWidget* window, int32_t hostId,
+                                     std::function<void()> onHostGone) {
   xcb_connection_t* c = ToolkitXcbConnection();
   int width = 0, height = 0;
-  if (hostId == 0 || !c || !HostSize(c, uint32_t(hostId), &width, &height)) return false;
+  if (hostId == 0 || !c || !HostSize(c, uint32_t(hostId), &width, &height)) return nullptr;
 
   window->setWindowFlag(Qt::FramelessWindowHint);
   window->winId();  // the native window must exist before it can be placed
@@ -90,8 +96,5 @@ bool SetParent(QWidget* window, int32_t hostId, std::function<void()> onHostGone
   const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_change_window_attributes(c, uint32_t(hostId), XCB_CW_EVENT_MASK, &mask);
   xcb_flush(c);
-  // Lives as long as the process: a preview window is the program's only window.
-  QAbstractEventDispatcher::instance()->installNativeEventFilter(
-      new HostWatch(window, uint32_t(hostId), std::move(onHostGone)));
-  return true;
+  return std::make_unique<XcbHostWatch>(window, uint32_t(hostId), std::move(onHostGone));
 }

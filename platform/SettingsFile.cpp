@@ -1,5 +1,7 @@
 #include "platform/SettingsFile.h"
 
+#include <functional>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -12,8 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void (*g_write_hook)(const fs::path&) = nullptr;
 
 std::string ReadText(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -55,7 +55,8 @@ std::string ErrnoText() {
 }
 
 // Writes `text` to a new file beside `file` and renames it over `file`.
-void ReplaceAtomically(const fs::path& file, const std::string& text) {
+void ReplaceAtomically(const fs::path& file, const std::string& text,
+                       const std::function<void(const fs::path&)>& beforeRename) {
   std::error_code ec;
   fs::create_directories(file.parent_path(), ec);
   if (ec) throw SettingsWriteError(file, ec.message());
@@ -85,7 +86,7 @@ void ReplaceAtomically(const fs::path& file, const std::string& text) {
     ::unlink(temporary.c_str());
     throw SettingsWriteError(file, reason);
   }
-  if (g_write_hook) g_write_hook(temporary);
+  if (beforeRename) beforeRename(temporary);
   if (::rename(temporary.c_str(), file.c_str()) != 0) {
     const std::string reason = ErrnoText();
     ::unlink(temporary.c_str());
@@ -126,9 +127,5 @@ void SettingsFile::Put(const std::string& section,
                        const std::vector<std::pair<std::string, std::string>>& values) {
   IniText ini = Read();
   for (const auto& [key, value] : values) ini.Set(section, key, value);
-  ReplaceAtomically(file_, ini.Text());
-}
-
-void SetSettingsWriteHookForTests(void (*hook)(const fs::path&)) {
-  g_write_hook = hook;
+  ReplaceAtomically(file_, ini.Text(), before_rename_);
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -45,10 +46,13 @@ class SettingsFile {
   void Put(const std::string& section,
            const std::vector<std::pair<std::string, std::string>>& values);
 
+  // Test seam: called between writing the temporary file and renaming it over the store.
+  // Lets a test interrupt a write at its most dangerous point.
+  void BeforeRenameForTests(std::function<void(const std::filesystem::path& temporary)> hook) {
+    before_rename_ = std::move(hook);
+  }
+
  private:
   std::filesystem::path file_;
+  std::function<void(const std::filesystem::path&)> before_rename_;
 };
-
-// Test seam: called between writing the temporary file and renaming it over the store.
-// Lets a test interrupt a write at its most dangerous point.
-void SetSettingsWriteHookForTests(void (*hook)(const std::filesystem::path& temporary));

@@ -135,10 +135,10 @@ TEST_F(SettingsStoreTest, AWriteKilledBeforeItsRenameLeavesTheOldFileWhole) {
   WriteAll(File(), before);
   const pid_t child = ::fork();
   if (child == 0) {
-    SetSettingsWriteHookForTests([](const std::filesystem::path&) { ::_exit(9); });
     SettingsRecord s;
     modMain::SetDefaultSettings(s);
     SettingsFile store(File());
+    store.BeforeRenameForTests([](const std::filesystem::path&) { ::_exit(9); });
     modMain::SaveSettings(s, store);
     ::_exit(0);
   }
