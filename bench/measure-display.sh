@@ -3,6 +3,7 @@
 # program and of the X server, the distribution of the intervals between frames, how often
 # each of the program's threads wakes (voluntary context switches a second), and peak RSS.
 #   bench/measure-display.sh [default|full] [SECONDS]
+# SIZE=3840x2160 (say) runs it on a screen of that size; SOUND=True with sound on.
 # default: 15 images, 150 stars; full: 100 images, 400 stars. Target practice off, so
 # automatic fire runs from the start.
 set -euo pipefail
@@ -24,7 +25,8 @@ mkdir -p "$work/config" "$work/run"
 chmod 700 "$work/run"
 printf '[Settings]\n%s\nTargetPractice=False\nSound=%s\n' "$counts" "${SOUND:-False}" >"$work/config/Skorvane Screensaver.ini"
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+size=${SIZE:-1920x1080}
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -n1 "$work/display")
@@ -58,7 +60,7 @@ hz=$(getconf CLK_TCK)
 tail -n +"$((lines_before + 1))" "$work/frames" | sort -n >"$work/sorted"
 count=$(wc -l <"$work/sorted")
 pick() { sed -n "$(( ($1 * count + 99) / 100 ))p" "$work/sorted"; }
-echo "scene: $scene, ${seconds} s at 1920x1080"
+echo "scene: $scene, ${seconds} s at $size"
 awk -v a=$((app_after - app_before)) -v x=$((x_after - x_before)) -v hz="$hz" -v s="$seconds" \
   'BEGIN { printf "CPU: program %.1f%%, X server %.1f%% (of one core)\n", 100*a/hz/s, 100*x/hz/s }'
 echo "start to first frame: about $first_ms ms"

@@ -9,12 +9,13 @@
 #include "media/MediaTable.h"
 #include "platform/App.h"
 #include "platform/Embed.h"
+#include "startup/modMain.h"
 
 namespace {
 constexpr QRect kPictureArea(0, 0, 2220 / 15, 1800 / 15);  // 148 x 120 pixels
 }
 
-frmPreview::frmPreview() : Form("Skorvane! Preview") {}
+frmPreview::frmPreview(Application& app) : Form(app, modMain::kPreviewCaption) {}
 
 std::unique_ptr<QWidget> frmPreview::CreateWindow() {
   auto window = std::make_unique<QWidget>();

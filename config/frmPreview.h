@@ -9,7 +9,7 @@
 
 class frmPreview : public Form {
  public:
-  frmPreview();
+  explicit frmPreview(Application& app);
 
   // Places the window inside the X11 window `host` (or, when that is 0 or no window, leaves
   // it a maximised window of its own) and shows it.

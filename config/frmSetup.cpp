@@ -91,8 +91,9 @@ int BarValue(double stored, const QScrollBar* bar) {
 
 }  // namespace
 
-frmSetup::frmSetup(modMain::SettingsRecord& settings, SettingsFile& store, Form& display)
-    : Form(modMain::kSetupCaption), settings_(settings), store_(store), display_(display) {
+frmSetup::frmSetup(Application& app, modMain::SettingsRecord& settings, SettingsFile& store,
+                   Form& display)
+    : Form(app, modMain::kSetupCaption), settings_(settings), store_(store), display_(display) {
   ReportError = [this](const QString& message) {
     QMessageBox::critical(Window(), QString::fromStdString(Caption()), message);
   };

@@ -18,7 +18,7 @@ class SettingsFile;
 
 class frmSetup : public Form {
  public:
-  frmSetup(modMain::SettingsRecord& settings, SettingsFile& store, Form& display);
+  frmSetup(Application& app, modMain::SettingsRecord& settings, SettingsFile& store, Form& display);
 
   // How a failed save is told to the user; a message box unless a test says otherwise.
   std::function<void(const QString& message)> ReportError;

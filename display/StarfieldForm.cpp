@@ -6,8 +6,9 @@
 #include "platform/SurfaceWindow.h"
 #include "startup/modMain.h"
 
-StarfieldForm::StarfieldForm(frmStarfield3& form, Clock& clock, SceneFactory sceneForScreen)
-    : Form(modMain::kDisplayCaption),
+StarfieldForm::StarfieldForm(Application& app, frmStarfield3& form, Clock& clock,
+                             SceneFactory sceneForScreen)
+    : Form(app, modMain::kDisplayCaption),
       form_(form),
       clock_(clock),
       scene_for_screen_(std::move(sceneForScreen)) {}

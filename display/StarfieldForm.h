@@ -18,7 +18,8 @@ class StarfieldForm : public Form {
   // scene of its own from it; the scenes are made once and kept, as `form` is, so what
   // carries over from one showing to the next does so on every screen.
   using SceneFactory = std::function<std::unique_ptr<frmStarfield3>()>;
-  StarfieldForm(frmStarfield3& form, Clock& clock, SceneFactory sceneForScreen = {});
+  StarfieldForm(Application& app, frmStarfield3& form, Clock& clock,
+                SceneFactory sceneForScreen = {});
   ~StarfieldForm() override;
 
  protected:

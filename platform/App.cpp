@@ -8,10 +8,6 @@
 #include <QPixmap>
 #include <cstdio>
 
-namespace {
-int g_loaded_forms = 0;
-}
-
 namespace App {
 
 void SetIcon(const std::vector<uint8_t>& icoFile) {
@@ -31,16 +27,8 @@ void EndNow(int exitCode) {
   ::_exit(exitCode);
 }
 
-void FormLoaded() {
-  ++g_loaded_forms;
-}
-
-void FormUnloaded() {
-  if (--g_loaded_forms == 0) QCoreApplication::quit();
-}
-
-int LoadedForms() {
-  return g_loaded_forms;
-}
-
 }  // namespace App
+
+void Application::FormUnloaded() {
+  if (--loaded_forms_ == 0) QCoreApplication::quit();
+}

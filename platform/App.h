@@ -4,6 +4,18 @@
 #include <cstdint>
 #include <vector>
 
+// The forms of one run of the program; every form is given it. When the last loaded form
+// unloads, the event loop ends.
+class Application {
+ public:
+  void FormLoaded() { ++loaded_forms_; }
+  void FormUnloaded();
+  int LoadedForms() const { return loaded_forms_; }
+
+ private:
+  int loaded_forms_ = 0;
+};
+
 namespace App {
 
 // The icon of every window, from the bytes of an icon file with all its sizes.
@@ -11,10 +23,5 @@ void SetIcon(const std::vector<uint8_t>& icoFile);
 
 // Ends the process immediately: no further window events, nothing saved.
 [[noreturn]] void EndNow(int exitCode = 0);
-
-// Book-keeping of loaded forms: when the last one unloads, the event loop ends.
-void FormLoaded();
-void FormUnloaded();
-int LoadedForms();
 
 }  // namespace App

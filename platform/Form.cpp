@@ -38,7 +38,7 @@ std::string OneLine(std::string text) {
 
 }  // namespace
 
-Form::Form(std::string caption) : caption_(std::move(caption)) {}
+Form::Form(Application& app, std::string caption) : app_(app), caption_(std::move(caption)) {}
 
 Form::~Form() = default;
 
@@ -48,7 +48,7 @@ void Form::Load() {
   window_->setWindowTitle(QString::fromStdString(caption_));
   window_->installEventFilter(new CloseToUnload(this, window_.get()));  // goes with the window
   marker_ = std::make_unique<CaptionMarker>(caption_);
-  App::FormLoaded();
+  app_.FormLoaded();
   try {
     Form_Load();
   } catch (const RuntimeError& e) {
@@ -79,5 +79,5 @@ void Form::Unload() {
   window->deleteLater();  // we may be inside one of its own event handlers
   marker_.reset();
   if (modal_loop_) modal_loop_->quit();
-  App::FormUnloaded();
+  app_.FormUnloaded();
 }

@@ -11,13 +11,14 @@
 #include <memory>
 #include <string>
 
+class Application;
 class CaptionMarker;
 class QEventLoop;
 class QWidget;
 
 class Form {
  public:
-  explicit Form(std::string caption);
+  Form(Application& app, std::string caption);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -36,6 +37,7 @@ class Form {
   virtual void Form_Unload() {}
 
  private:
+  Application& app_;
   std::string caption_;
   std::unique_ptr<QWidget> window_;
   std::unique_ptr<CaptionMarker> marker_;

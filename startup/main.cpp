@@ -58,12 +58,13 @@ int RunHosted(Services& services, const RunOptions& options) {
 int RunSwitches(Services& services, const RunOptions& options) {
   frmStarfield3 starfield(modMain::Settings(), services.clock, services.random,
                           services.sound);  // lives as long as we do
-  StarfieldForm display(starfield, services.clock, [&services] {
+  Application app;
+  StarfieldForm display(app, starfield, services.clock, [&services] {
     return std::make_unique<frmStarfield3>(modMain::Settings(), services.clock, services.random,
                                            services.sound);
   });
-  frmSetup setup(modMain::Settings(), services.store, display);
-  frmPreview preview;
+  frmSetup setup(app, modMain::Settings(), services.store, display);
+  frmPreview preview(app);
 
   modMain::StartupActions actions;
   actions.FindWindow = instance_markers::WindowWithCaptionExists;
@@ -82,7 +83,7 @@ int RunSwitches(Services& services, const RunOptions& options) {
   actions.OpenPreviewWindow = [&](int32_t parent) { preview.ShowIn(parent); };
 
   modMain::Main(options.switches, actions);
-  if (App::LoadedForms() == 0) return 0;
+  if (app.LoadedForms() == 0) return 0;
   return QApplication::exec();
 }
 

@@ -11,6 +11,7 @@ namespace modMain {
 
 inline constexpr const char* kDisplayCaption = "Skorvane!";
 inline constexpr const char* kSetupCaption = "Skorvane! Screensaver Setup";
+inline constexpr const char* kPreviewCaption = "Skorvane! Preview";
 
 // What Main needs of the rest of the program; the real program wires the platform and the
 // three windows in, tests wire in fakes.

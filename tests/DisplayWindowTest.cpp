@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "display/StarfieldForm.h"
+#include "platform/App.h"
 #include "platform/Numeric.h"
 #include "tests/DisplayFixture.h"
 #include "tests/TempDir.h"
@@ -57,7 +58,7 @@ void PostMove(QWidget* window, QPointF at) {
 
 class DisplayWindowTest : public ::testing::Test {
  protected:
-  DisplayWindowTest() : form(settings, clock, random, sound), display(form, clock) {
+  DisplayWindowTest() : form(settings, clock, random, sound), display(app, form, clock) {
     ::setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
     modMain::SetDefaultSettings(settings);
     settings.TargetPractice = false;
@@ -73,6 +74,7 @@ class DisplayWindowTest : public ::testing::Test {
   DeterministicRandom random;
   RecordingSound sound;
   frmStarfield3 form;
+  Application app;
   InputAtFirstPaint display;
 };
 
@@ -107,7 +109,7 @@ TEST_F(DisplayWindowTest, AMoveBeforeActivationIsMeasuredFromNoPosition) {
 // A form whose load handler fails.
 class BrokenForm : public Form {
  public:
-  BrokenForm() : Form("Skorvane!") {}
+  explicit BrokenForm(Application& app) : Form(app, "Skorvane!") {}
 
  protected:
   std::unique_ptr<QWidget> CreateWindow() override { return std::make_unique<QWidget>(); }
@@ -115,7 +117,8 @@ class BrokenForm : public Form {
 };
 
 TEST(FormLoad, AFailedLoadEndsTheProgramWithOnePlainLine) {
-  EXPECT_EXIT(BrokenForm().Load(), ::testing::ExitedWithCode(1),
+  Application app;
+  EXPECT_EXIT(BrokenForm(app).Load(), ::testing::ExitedWithCode(1),
               "^skorvane: the window \"Skorvane!\" could not be opened \\(no pictures in this "
               "build\\)\\.\n$");
 }

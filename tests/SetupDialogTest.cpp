@@ -23,7 +23,7 @@ namespace {
 // Stands in for the display form behind Preview: shows nothing, counts its showings.
 class FakeDisplay : public Form {
  public:
-  FakeDisplay() : Form("Skorvane!") {}
+  explicit FakeDisplay(Application& app) : Form(app, "Skorvane!") {}
   int shown = 0;
   modMain::SettingsRecord seen;
   const modMain::SettingsRecord* settings = nullptr;
@@ -53,7 +53,7 @@ class SetupDialogTest : public ::testing::Test {
     if (!stored.empty()) std::ofstream(store_->Path()) << "[Settings]\n" << stored;
     std::ostringstream warnings;
     modMain::LoadSettings(settings_, *store_, warnings);
-    dialog_ = std::make_unique<frmSetup>(settings_, *store_, display_);
+    dialog_ = std::make_unique<frmSetup>(app_, settings_, *store_, display_);
     dialog_->ReportError = [this](const QString& message) { errors_.push_back(message); };
     dialog_->Show();
     return *dialog_;
@@ -70,7 +70,8 @@ class SetupDialogTest : public ::testing::Test {
   TempDir dir_;
   std::unique_ptr<SettingsFile> store_;
   modMain::SettingsRecord settings_;
-  FakeDisplay display_;
+  Application app_;
+  FakeDisplay display_{app_};
   std::unique_ptr<frmSetup> dialog_;
   std::vector<QString> errors_;
 };
@@ -193,7 +194,7 @@ TEST_F(SetupDialogTest, AStoreThatCannotBeWrittenKeepsTheDialogAndItsEdits) {
   store_ = nullptr;
   std::ofstream(dir_.Path() / "blocked") << "";
   SettingsFile blocked(dir_.Path() / "blocked" / "Skorvane Screensaver.ini");
-  frmSetup second(settings_, blocked, display_);
+  frmSetup second(app_, settings_, blocked, display_);
   second.ReportError = [this](const QString& message) { errors_.push_back(message); };
   second.Show();
   QTest::mouseClick(second.cmdSettingsOK, Qt::LeftButton);
