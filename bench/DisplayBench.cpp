@@ -15,7 +15,7 @@ class Silence : public SoundPlayer {
 };
 
 struct Scene {
-  Scene(int pictures, int stars) : window(1920, 1080), form(settings, clock, random, sound) {
+  Scene(int pictures, int stars) : window(1920, 1080), form(settings, clock, random, sound, media) {
     modMain::SetDefaultSettings(settings);
     settings.PicCount = int16_t(pictures);
     settings.StarCount = int16_t(stars);
@@ -28,6 +28,7 @@ struct Scene {
   ManualClock clock{1000};
   XorShiftRandom random{7};
   Silence sound;
+  EmbeddedMedia media;
   OffscreenDisplayWindow window;
   frmStarfield3 form;
 };

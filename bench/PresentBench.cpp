@@ -82,7 +82,8 @@ void PresentBench(benchmark::State& state) {
   OffscreenDisplayWindow screen(kWidth, kHeight);
   screen.surface.UseBorrowedPixels(presenter->Pixels(), kWidth, kHeight, kBlack);
   screen.surface.TrackChanges(true);
-  frmStarfield3 form(settings, clock, random, sound);
+  EmbeddedMedia media;
+  frmStarfield3 form(settings, clock, random, sound, media);
   form.Attach(&screen);
   form.Form_Activate();
 

@@ -1,7 +1,6 @@
 // The display window's life: activation, the passes of the frame loop, resize and unload.
 
 #include "display/frmStarfield3.h"
-#include "media/MediaTable.h"
 #include "platform/Failure.h"
 #include "platform/Numeric.h"
 
@@ -13,8 +12,8 @@ constexpr int kSpinChangeSpreadMs = 5000;  // ... plus up to 5 s more
 }  // namespace
 
 frmStarfield3::frmStarfield3(const modMain::SettingsRecord& settings, Clock& clock, Random& random,
-                             SoundPlayer& sound)
-    : settings_(settings), clock_(clock), random_(random), sound_(sound) {}
+                             SoundPlayer& sound, MediaSource& media)
+    : settings_(settings), clock_(clock), random_(random), sound_(sound), media_(media) {}
 
 void frmStarfield3::Attach(DisplayWindow* window) {
   window_ = window;
@@ -23,7 +22,7 @@ void frmStarfield3::Attach(DisplayWindow* window) {
   // and the black cover that ends an explosion.
   picArray[0].Resize(32, 32, kBlack);
   picNewMask[0].Resize(28, 32, kWhite);
-  for (int n = 0; n < kBoomFrameCount; ++n) picBoom[size_t(n)] = media::BoomFrame(n);
+  for (int n = 0; n < kBoomFrameCount; ++n) picBoom[size_t(n)] = media_.BoomFrame(n);
   picBoomMask.Resize(media::kBoomWidth, media::kBoomHeight, kBlack);
 }
 
@@ -64,9 +63,9 @@ void frmStarfield3::TakeWindowSize() {
 }
 
 void frmStarfield3::LoadSounds() {
-  SndExplode = media::LoadResData("LEXPLODE.WAV", "SOUNDS");
-  SndLaserExplode = media::LoadResData("LASEREXPLODE.WAV", "SOUNDS");
-  SndLaser = media::LoadResData("LASER.WAV", "SOUNDS");
+  SndExplode = media_.LoadResData("LEXPLODE.WAV", "SOUNDS");
+  SndLaserExplode = media_.LoadResData("LASEREXPLODE.WAV", "SOUNDS");
+  SndLaser = media_.LoadResData("LASER.WAV", "SOUNDS");
   if (settings_.Sound) sound_.Open();  // no sound device is held while sound is off
 }
 

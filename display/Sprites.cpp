@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "display/frmStarfield3.h"
-#include "media/MediaTable.h"
 #include "platform/Failure.h"
 #include "platform/Numeric.h"
 
@@ -26,7 +25,7 @@ void frmStarfield3::CreateMask() {
 }
 
 void frmStarfield3::PrepareSprites() {
-  picSource = media::LoadResPicture(media::kFirstPortrait + settings_.PicSelected);
+  picSource = media_.LoadResPicture(media::kFirstPortrait + settings_.PicSelected);
   BuildSprites();
 }
 

@@ -1,6 +1,7 @@
 // The display form: the full-screen starfield, its 500-slot scene, its frame loop, drawing,
 // sprites, lasers, sounds and input rules. Free of any toolkit: it draws into the surface of
-// a DisplayWindow, reads one injected Clock and Random, and plays through a SoundPlayer.
+// a DisplayWindow, reads one injected Clock and Random, plays through a SoundPlayer and takes
+// its pictures and sounds from a MediaSource.
 //
 // The form object lives as long as the process; its window comes and goes with each showing.
 // Values that activation does not set (LaserFrames, LaserColorIndex, NextAutoFireTime,
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/MediaSource.h"
 #include "media/MediaTable.h"
 #include "platform/Clock.h"
 #include "platform/DisplayWindow.h"
@@ -36,7 +38,7 @@ using SlotArray = std::array<T, kSlotCount + 1>;  // index 0 exists and is never
 class frmStarfield3 : public DisplayEvents {
  public:
   frmStarfield3(const modMain::SettingsRecord& settings, Clock& clock, Random& random,
-                SoundPlayer& sound);
+                SoundPlayer& sound, MediaSource& media);
 
   // The window of the current showing, with the surfaces that come with it; nullptr
   // detaches it when the window has gone. Throws when the explosion frames cannot be read.
@@ -114,5 +116,6 @@ class frmStarfield3 : public DisplayEvents {
   Clock& clock_;
   Random& random_;
   SoundPlayer& sound_;
+  MediaSource& media_;
   DisplayWindow* window_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "media/MediaTable.h"
 
+#include "media/MediaSource.h"
+
 #include <QFile>
 
 #include "platform/Bitmap.h"
@@ -54,3 +56,15 @@ Bytes PreviewPicture() {
 }
 
 }  // namespace media
+
+Surface EmbeddedMedia::LoadResPicture(int id) {
+  return media::LoadResPicture(id);
+}
+
+std::vector<uint8_t> EmbeddedMedia::LoadResData(const std::string& name, const std::string& type) {
+  return media::LoadResData(name, type);
+}
+
+Surface EmbeddedMedia::BoomFrame(int n) {
+  return media::BoomFrame(n);
+}

@@ -30,6 +30,7 @@ struct Services {
   SdlSoundPlayer sound{
       [](int ms, std::function<void()> then) { QTimer::singleShot(ms, qApp, std::move(then)); }};
   SettingsFile store{SettingsFile::PathFor(modMain::kApplication)};
+  EmbeddedMedia media;
 };
 
 // Frontend mode: the live display in a window the frontend owns. The frontend owns the input
@@ -42,7 +43,8 @@ int RunHosted(Services& services, const RunOptions& options) {
   settings.Sound = options.sound.value_or(false);
   modMain::ClampSceneCounts(settings);
 
-  frmStarfield3 starfield(settings, services.clock, services.random, services.sound);
+  frmStarfield3 starfield(settings, services.clock, services.random, services.sound,
+                          services.media);
   std::string error;
   auto window = HostedWindow::Create(starfield, services.clock, options.windowId, &error);
   if (!window) {
@@ -56,12 +58,12 @@ int RunHosted(Services& services, const RunOptions& options) {
 
 // The three switches, as the screensaver machinery of the desktop gives them.
 int RunSwitches(Services& services, const RunOptions& options) {
-  frmStarfield3 starfield(modMain::Settings(), services.clock, services.random,
-                          services.sound);  // lives as long as we do
+  frmStarfield3 starfield(modMain::Settings(), services.clock, services.random, services.sound,
+                          services.media);  // lives as long as we do
   Application app;
   StarfieldForm display(app, starfield, services.clock, [&services] {
     return std::make_unique<frmStarfield3>(modMain::Settings(), services.clock, services.random,
-                                           services.sound);
+                                           services.sound, services.media);
   });
   frmSetup setup(app, modMain::Settings(), services.store, display);
   frmPreview preview(app);

@@ -22,7 +22,7 @@ class RecordingSound : public SoundPlayer {
 
 class DisplayFixture : public ::testing::Test {
  protected:
-  DisplayFixture() : window(800, 600), form(settings, clock, random, sound) {
+  DisplayFixture() : window(800, 600), form(settings, clock, random, sound, media) {
     modMain::SetDefaultSettings(settings);
   }
 
@@ -53,6 +53,7 @@ class DisplayFixture : public ::testing::Test {
   ManualClock clock;
   DeterministicRandom random;
   RecordingSound sound;
+  EmbeddedMedia media;
   OffscreenDisplayWindow window;
   frmStarfield3 form;
 };

@@ -32,7 +32,8 @@ TEST(SpinDirection, TakesEachOfMinusOneZeroAndOne) {
   ManualClock clock;
   ScriptedRandom random{0.0f, 0.2f, 0.34f, 0.5f, 0.66f, 0.67f, 0.999f};
   RecordingSound sound;
-  frmStarfield3 form(settings, clock, random, sound);
+  EmbeddedMedia media;
+  frmStarfield3 form(settings, clock, random, sound, media);
   std::vector<int> seen;
   for (int i = 0; i < 7; ++i) {
     form.ChangeSpinDirection();
@@ -49,8 +50,9 @@ TEST(SpinChange, ComesOnlyOnceItsTimeHasPassed) {
   ManualClock clock;
   CountingRandom random;
   RecordingSound sound;
+  EmbeddedMedia media;
   OffscreenDisplayWindow window(800, 600);
-  frmStarfield3 form(settings, clock, random, sound);
+  frmStarfield3 form(settings, clock, random, sound, media);
   clock.Set(1000);
   form.Attach(&window);
   form.Form_Activate();

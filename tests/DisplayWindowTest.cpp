@@ -58,7 +58,7 @@ void PostMove(QWidget* window, QPointF at) {
 
 class DisplayWindowTest : public ::testing::Test {
  protected:
-  DisplayWindowTest() : form(settings, clock, random, sound), display(app, form, clock) {
+  DisplayWindowTest() : form(settings, clock, random, sound, media), display(app, form, clock) {
     ::setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
     modMain::SetDefaultSettings(settings);
     settings.TargetPractice = false;
@@ -73,6 +73,7 @@ class DisplayWindowTest : public ::testing::Test {
   ManualClock clock;
   DeterministicRandom random;
   RecordingSound sound;
+  EmbeddedMedia media;
   frmStarfield3 form;
   Application app;
   InputAtFirstPaint display;

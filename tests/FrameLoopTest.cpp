@@ -153,7 +153,7 @@ TEST_F(FrameLoopTest, OnlyTheProgramsOwnErrorsAreAbsorbedAndNoWindowMeansNoPass)
   modMain::SettingsRecord quiet;
   modMain::SetDefaultSettings(quiet);
   ScriptedRandom dry{};
-  frmStarfield3 strict(quiet, clock, dry, sound);
+  frmStarfield3 strict(quiet, clock, dry, sound, media);
   OffscreenDisplayWindow screen(320, 200);
   clock.Set(1000);
   strict.Attach(&screen);

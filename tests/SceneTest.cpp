@@ -10,8 +10,9 @@ class SceneTest : public ::testing::Test {
   modMain::SettingsRecord settings;
   ScriptedRandom random{};
   RecordingSound sound;
+  EmbeddedMedia media;
   ManualClock clock;
-  frmStarfield3 form{settings, clock, random, sound};
+  frmStarfield3 form{settings, clock, random, sound, media};
 };
 
 }  // namespace
@@ -73,8 +74,9 @@ TEST(SceneSeeding, EverySlotIsSeededWithinItsRangesAndStarsKeepTheirColours) {
   settings.Speed = 0;
   DeterministicRandom random;
   RecordingSound sound;
+  EmbeddedMedia media;
   ManualClock clock;
-  frmStarfield3 form(settings, clock, random, sound);
+  frmStarfield3 form(settings, clock, random, sound, media);
   form.SeedScene();
   for (int i = 1; i <= kSlotCount; ++i) {
     EXPECT_GE(form.Radius[i], 5.0);

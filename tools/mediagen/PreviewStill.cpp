@@ -56,7 +56,8 @@ Image RenderPreviewStill(const Image& mediumPortrait, const std::vector<Image>& 
   FixedRandom random;
   Silence sound;
   OffscreenDisplayWindow window(kWidth, kHeight);
-  frmStarfield3 form(settings, clock, random, sound);
+  EmbeddedMedia media;
+  frmStarfield3 form(settings, clock, random, sound, media);
   form.Attach(&window);
   form.Form_Activate();
   form.picSource = ToSurface(mediumPortrait);  // this run's pictures, not the embedded ones
