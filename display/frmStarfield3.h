@@ -72,6 +72,9 @@ class frmStarfield3 : public DisplayEvents {
   void FireLaser(int16_t X, int16_t Y);
   void AutoFire();
 
+ private:
+  friend struct StarfieldState;  // the one way in for tests and the media generator
+
   // The slot table.
   SlotArray<double> Radius{}, Angle{}, Velocity{};
   SlotArray<int16_t> ScreenX{}, ScreenY{};
@@ -97,7 +100,6 @@ class frmStarfield3 : public DisplayEvents {
   std::array<Surface, kBoomFrameCount> picBoom;
   Surface picBoomMask;
 
- private:
   void TakeWindowSize();
   void LoadSounds();
   void Bookkeeping(int64_t now);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "display/StarfieldState.h"
 #include "display/frmStarfield3.h"
 #include "platform/OffscreenDisplayWindow.h"
 
@@ -35,10 +36,10 @@ class DisplayFixture : public ::testing::Test {
 
   // Slot i as if drawn last frame at (x, y) with size step k, not exploding.
   void Put(int i, int16_t x, int16_t y, int16_t k) {
-    form.ScreenX[i] = x;
-    form.ScreenY[i] = y;
-    form.SizeIndex[i] = k;
-    form.ExplodeStep[i] = 0;
+    state.ScreenX[i] = x;
+    state.ScreenY[i] = y;
+    state.SizeIndex[i] = k;
+    state.ExplodeStep[i] = 0;
   }
 
   // Runs passes every millisecond up to clock `t`, as the window's timer would.
@@ -56,4 +57,5 @@ class DisplayFixture : public ::testing::Test {
   EmbeddedMedia media;
   OffscreenDisplayWindow window;
   frmStarfield3 form;
+  StarfieldState state{form};
 };

@@ -34,10 +34,11 @@ TEST(SpinDirection, TakesEachOfMinusOneZeroAndOne) {
   RecordingSound sound;
   EmbeddedMedia media;
   frmStarfield3 form(settings, clock, random, sound, media);
+  StarfieldState state{form};
   std::vector<int> seen;
   for (int i = 0; i < 7; ++i) {
     form.ChangeSpinDirection();
-    seen.push_back(form.iSPinDirection);
+    seen.push_back(state.iSPinDirection);
   }
   EXPECT_EQ(seen, (std::vector<int>{-1, -1, 0, 0, 0, 1, 1}));
 }
@@ -53,19 +54,20 @@ TEST(SpinChange, ComesOnlyOnceItsTimeHasPassed) {
   EmbeddedMedia media;
   OffscreenDisplayWindow window(800, 600);
   frmStarfield3 form(settings, clock, random, sound, media);
+  StarfieldState state{form};
   clock.Set(1000);
   form.Attach(&window);
   form.Form_Activate();
   const auto passAt = [&](int64_t t) {
     clock.Set(t);
-    form.NextFrameTime = form.NextSecondTime = t;
-    form.AutoFireHoldUntil = t + 100000;
+    state.NextFrameTime = state.NextSecondTime = t;
+    state.AutoFireHoldUntil = t + 100000;
     form.Form_Paint();
   };
   const int before = random.draws;
-  passAt(form.NextSpinChangeTime);  // exactly at its time: not yet
+  passAt(state.NextSpinChangeTime);  // exactly at its time: not yet
   EXPECT_EQ(random.draws, before);
-  passAt(form.NextSpinChangeTime + 1);
+  passAt(state.NextSpinChangeTime + 1);
   EXPECT_EQ(random.draws, before + 2);  // the direction, then the next change's time
 }
 
@@ -74,18 +76,18 @@ TEST_F(DisplayRulesTest, CentreTiesGoToTheEvenNeighbour) {
   clock.Set(1000);
   form.Attach(&odd);
   form.Form_Activate();
-  EXPECT_EQ(form.CenterX, 682);  // 682.5
-  EXPECT_EQ(form.CenterY, 384);  // 383.5
-  EXPECT_EQ(form.MaxX, 1365);
+  EXPECT_EQ(state.CenterX, 682);  // 682.5
+  EXPECT_EQ(state.CenterY, 384);  // 383.5
+  EXPECT_EQ(state.MaxX, 1365);
 }
 
 TEST_F(DisplayRulesTest, EachShowingStartsWithNoRememberedPointer) {
   Activate(1000);
   form.Form_MouseMove(0, 0, 100, 100);
-  ASSERT_EQ(form.LastMouseX, 100);
+  ASSERT_EQ(state.LastMouseX, 100);
   form.Form_Activate();  // shown again
-  EXPECT_EQ(form.LastMouseX, 0);
-  EXPECT_EQ(form.LastMouseY, 0);
+  EXPECT_EQ(state.LastMouseX, 0);
+  EXPECT_EQ(state.LastMouseY, 0);
   form.Form_MouseMove(0, 0, 300, 300);  // far from (100, 100), but only recorded
   EXPECT_EQ(window.unloads, 0);
   form.Form_MouseMove(0, 0, 305, 300);  // exactly five along X closes
@@ -106,12 +108,12 @@ TEST_F(DisplayRulesTest, BeamsAndAutoFireCarryOverToTheNextShowing) {
   Activate(1000);
   Put(1, 400, 300, 25);
   form.FireLaser(400, 300);  // white: the cycle moves on to blue
-  form.NextAutoFireTime = 77777;
-  const int16_t frames = form.LaserFrames;
+  state.NextAutoFireTime = 77777;
+  const int16_t frames = state.LaserFrames;
   form.Form_Unload();
   Activate(2000);
-  EXPECT_EQ(form.NextAutoFireTime, 77777);
-  EXPECT_EQ(form.LaserFrames, frames);
+  EXPECT_EQ(state.NextAutoFireTime, 77777);
+  EXPECT_EQ(state.LaserFrames, frames);
   Put(1, 400, 300, 25);
   form.FireLaser(400, 300);
   EXPECT_EQ(window.line1.Geometry().BorderColor, RGB(0, 0, 255));
@@ -132,8 +134,8 @@ TEST_F(DisplayRulesTest, TheFirstFrameErasesStarsAtTheTopLeftCorner) {
 TEST_F(DisplayRulesTest, AnExplosionRectangleRoundsItsHalvesToEven) {
   Activate(1000);
   window.surface.Cls(kWhite);
-  Put(1, 400, 300, 25);      // the 58 x 90 step: 400 - 43.5 and 300 - 67.5 are ties
-  form.ExplodeStep[1] = 13;  // the blackening step: the whole rectangle turns black
+  Put(1, 400, 300, 25);       // the 58 x 90 step: 400 - 43.5 and 300 - 67.5 are ties
+  state.ExplodeStep[1] = 13;  // the blackening step: the whole rectangle turns black
   form.DrawFrame();
   EXPECT_EQ(window.surface.GetPixel(356, 232), kBlack);
   EXPECT_EQ(window.surface.GetPixel(442, 366), kBlack);

@@ -31,10 +31,10 @@ TEST_F(SpritesTest, SizeStepsOfAllFourPictures) {
     form.PrepareSprites();
     for (const Row& row : table) {
       SCOPED_TRACE(testing::Message() << "picture " << picture << " k " << row.k);
-      EXPECT_EQ(form.picArray[row.k].Width(), row.w[picture]);
-      EXPECT_EQ(form.picArray[row.k].Height(), row.h[picture]);
-      EXPECT_EQ(form.picNewMask[row.k].Width(), row.w[picture]);
-      EXPECT_EQ(form.picNewMask[row.k].Height(), row.h[picture]);
+      EXPECT_EQ(state.picArray[row.k].Width(), row.w[picture]);
+      EXPECT_EQ(state.picArray[row.k].Height(), row.h[picture]);
+      EXPECT_EQ(state.picNewMask[row.k].Width(), row.w[picture]);
+      EXPECT_EQ(state.picNewMask[row.k].Height(), row.h[picture]);
     }
   }
 }
@@ -42,12 +42,12 @@ TEST_F(SpritesTest, SizeStepsOfAllFourPictures) {
 TEST_F(SpritesTest, EverySizeKeepsMaskAndImageInStep) {
   form.Attach(&window);
   form.PrepareSprites();  // the default medium picture
-  EXPECT_EQ(form.picSource.Width(), 116);
-  EXPECT_TRUE(PureBlackOrWhite(form.picNewMask[0]));
+  EXPECT_EQ(state.picSource.Width(), 116);
+  EXPECT_TRUE(PureBlackOrWhite(state.picNewMask[0]));
   for (int k = 1; k <= kSizeSteps; ++k) {
     SCOPED_TRACE(k);
-    const Surface& image = form.picArray[k];
-    const Surface& mask = form.picNewMask[k];
+    const Surface& image = state.picArray[k];
+    const Surface& mask = state.picNewMask[k];
     ASSERT_TRUE(PureBlackOrWhite(mask));
     // OR the sprite onto black, AND its mask at the same place: black again.
     Surface screen(image.Width(), image.Height(), kBlack);
@@ -66,21 +66,21 @@ TEST_F(SpritesTest, EverySizeKeepsMaskAndImageInStep) {
   for (int y = 0; y < 180; ++y)
     for (int x = 0; x < 116; ++x) {
       const Colour c = original.GetPixel(x, y);
-      ASSERT_EQ(form.picArray[50].GetPixel(x, y), c == RGB(0, 0, 255) ? kBlack : c);
+      ASSERT_EQ(state.picArray[50].GetPixel(x, y), c == RGB(0, 0, 255) ? kBlack : c);
     }
 }
 
 TEST_F(SpritesTest, TheMaskIsKeyedOnTheTopLeftPixelExactly) {
-  form.picSource = Surface(3, 2, RGB(10, 20, 30));
-  form.picSource.SetPixelV(0, 0, RGB(0, 0, 255));
-  form.picSource.SetPixelV(2, 1, kBlack);          // black, but not the key: opaque
-  form.picSource.SetPixelV(1, 1, RGB(0, 0, 254));  // one step off the key: opaque
+  state.picSource = Surface(3, 2, RGB(10, 20, 30));
+  state.picSource.SetPixelV(0, 0, RGB(0, 0, 255));
+  state.picSource.SetPixelV(2, 1, kBlack);          // black, but not the key: opaque
+  state.picSource.SetPixelV(1, 1, RGB(0, 0, 254));  // one step off the key: opaque
   form.CreateMask();
-  EXPECT_EQ(form.picMaskWork.GetPixel(0, 0), kWhite);  // the only transparent pixel
-  EXPECT_EQ(form.picSource.GetPixel(0, 0), kBlack);
+  EXPECT_EQ(state.picMaskWork.GetPixel(0, 0), kWhite);  // the only transparent pixel
+  EXPECT_EQ(state.picSource.GetPixel(0, 0), kBlack);
   for (auto [x, y] : {std::pair{1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}}) {
-    EXPECT_EQ(form.picMaskWork.GetPixel(x, y), kBlack) << x << "," << y;
+    EXPECT_EQ(state.picMaskWork.GetPixel(x, y), kBlack) << x << "," << y;
   }
-  EXPECT_EQ(form.picSource.GetPixel(2, 1), kBlack);
-  EXPECT_EQ(form.picSource.GetPixel(1, 1), RGB(0, 0, 254));
+  EXPECT_EQ(state.picSource.GetPixel(2, 1), kBlack);
+  EXPECT_EQ(state.picSource.GetPixel(1, 1), RGB(0, 0, 254));
 }

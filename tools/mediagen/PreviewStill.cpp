@@ -1,5 +1,6 @@
 #include "tools/mediagen/PreviewStill.h"
 
+#include "display/StarfieldState.h"
 #include "display/frmStarfield3.h"
 #include "platform/OffscreenDisplayWindow.h"
 
@@ -40,9 +41,23 @@ Image ToImage(const Surface& s) {
   return image;
 }
 
-int Exploding(const frmStarfield3& form, int pictures) {
+// This run's pictures, not the embedded ones: the still is made from what the generator draws.
+class GeneratedMedia : public MediaSource {
+ public:
+  GeneratedMedia(const Image& portrait, const std::vector<Image>& explosion)
+      : portrait_(portrait), explosion_(explosion) {}
+  Surface LoadResPicture(int) override { return ToSurface(portrait_); }
+  std::vector<uint8_t> LoadResData(const std::string&, const std::string&) override { return {}; }
+  Surface BoomFrame(int n) override { return ToSurface(explosion_.at(size_t(n))); }
+
+ private:
+  const Image& portrait_;
+  const std::vector<Image>& explosion_;
+};
+
+int Exploding(StarfieldState& state, int pictures) {
   int n = 0;
-  for (int i = 1; i <= pictures; ++i) n += form.ExplodeStep[i] != 0;
+  for (int i = 1; i <= pictures; ++i) n += state.ExplodeStep[i] != 0;
   return n;
 }
 
@@ -56,21 +71,19 @@ Image RenderPreviewStill(const Image& mediumPortrait, const std::vector<Image>& 
   FixedRandom random;
   Silence sound;
   OffscreenDisplayWindow window(kWidth, kHeight);
-  EmbeddedMedia media;
+  GeneratedMedia media(mediumPortrait, explosion);
   frmStarfield3 form(settings, clock, random, sound, media);
+  StarfieldState state{form};
   form.Attach(&window);
   form.Form_Activate();
-  form.picSource = ToSurface(mediumPortrait);  // this run's pictures, not the embedded ones
-  form.BuildSprites();
-  for (size_t n = 0; n < explosion.size(); ++n) form.picBoom[n] = ToSurface(explosion[n]);
 
   // Let the scene fill the screen, then stop when a red shot has just hit, with more fire about.
   for (int pass = 0; pass < 20000; ++pass) {
     clock.Advance(10);
     form.Form_Paint();
     const LineGeometry& beam = window.line1.Geometry();
-    if (pass > 600 && beam.Visible && beam.BorderColor == kRedBeam && form.LaserFrames == 1 &&
-        Exploding(form, settings.PicCount) >= 2) {
+    if (pass > 600 && beam.Visible && beam.BorderColor == kRedBeam && state.LaserFrames == 1 &&
+        Exploding(state, settings.PicCount) >= 2) {
       break;
     }
   }
