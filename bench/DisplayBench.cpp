@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "display/frmStarfield3.h"
-#include "platform/OffscreenDisplayWindow.h"
+#include "tests/fakes/ManualClock.h"
+#include "tests/fakes/OffscreenDisplayWindow.h"
 
 namespace {
 

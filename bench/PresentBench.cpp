@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "display/frmStarfield3.h"
-#include "platform/OffscreenDisplayWindow.h"
-#include "platform/XcbPresenter.h"
+#include "platform/desktop/XcbPresenter.h"
+#include "tests/fakes/ManualClock.h"
+#include "tests/fakes/OffscreenDisplayWindow.h"
 
 namespace {
 

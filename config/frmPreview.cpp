@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #include "media/MediaTable.h"
-#include "platform/App.h"
-#include "platform/Embed.h"
+#include "platform/desktop/App.h"
+#include "platform/desktop/Embed.h"
 #include "startup/modMain.h"
 
 namespace {

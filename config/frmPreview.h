@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "platform/Embed.h"
-#include "platform/Form.h"
+#include "platform/desktop/Embed.h"
+#include "platform/desktop/Form.h"
 
 class frmPreview : public Form {
  public:

@@ -16,8 +16,8 @@
 
 #include "display/modStarfield3.h"
 #include "media/MediaTable.h"
-#include "platform/Numeric.h"
-#include "platform/SettingsFile.h"
+#include "platform/core/Numeric.h"
+#include "platform/core/SettingsFile.h"
 #include "startup/SettingsText.h"
 #include "startup/modMain.h"
 

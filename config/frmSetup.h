@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "platform/Form.h"
+#include "platform/desktop/Form.h"
 #include "startup/Settings.h"
 
 class QCheckBox;

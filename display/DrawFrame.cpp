@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "display/frmStarfield3.h"
-#include "platform/Failure.h"
-#include "platform/Numeric.h"
+#include "platform/core/Failure.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The display window's life: activation, the passes of the frame loop, resize and unload.
 
 #include "display/frmStarfield3.h"
-#include "platform/Failure.h"
-#include "platform/Numeric.h"
+#include "platform/core/Failure.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 

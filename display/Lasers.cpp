@@ -1,7 +1,7 @@
 // The two laser beams: a shot at a point, and the automatic fire at grown images.
 #include "display/frmStarfield3.h"
-#include "platform/Failure.h"
-#include "platform/Numeric.h"
+#include "platform/core/Failure.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "display/frmStarfield3.h"
-#include "platform/Failure.h"
-#include "platform/Numeric.h"
+#include "platform/core/Failure.h"
+#include "platform/core/Numeric.h"
 
 void frmStarfield3::CreateMask() {
   const int W = picSource.Width(), H = picSource.Height();

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "platform/SurfaceWindow.h"
+#include "platform/desktop/SurfaceWindow.h"
 #include "startup/modMain.h"
 
 StarfieldForm::StarfieldForm(Application& app, frmStarfield3& form, Clock& clock,

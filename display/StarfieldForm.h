@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "display/frmStarfield3.h"
-#include "platform/Form.h"
+#include "platform/desktop/Form.h"
 
 class QScreen;
 class SurfaceWindow;

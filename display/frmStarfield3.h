@@ -14,11 +14,11 @@
 
 #include "media/MediaSource.h"
 #include "media/MediaTable.h"
-#include "platform/Clock.h"
-#include "platform/DisplayWindow.h"
-#include "platform/Random.h"
-#include "platform/SoundPlayer.h"
-#include "platform/Surface.h"
+#include "platform/core/Clock.h"
+#include "platform/core/DisplayWindow.h"
+#include "platform/core/Random.h"
+#include "platform/core/SoundPlayer.h"
+#include "platform/core/Surface.h"
 #include "startup/Settings.h"
 
 using modMain::kSlotCount;

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/Form.h"
+#include "platform/desktop/Form.h"
 
 namespace {
 

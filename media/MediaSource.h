@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Surface.h"
+#include "platform/core/Surface.h"
 
 class MediaSource {
  public:

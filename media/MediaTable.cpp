@@ -4,8 +4,8 @@
 
 #include <QFile>
 
-#include "platform/Bitmap.h"
-#include "platform/Numeric.h"
+#include "platform/core/Bitmap.h"
+#include "platform/core/Numeric.h"
 
 // The resources are compiled into this static library; make sure they are registered.
 static void EnsureRegistered() {

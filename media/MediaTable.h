@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "media/VersionBlock.h"
-#include "platform/Surface.h"
+#include "platform/core/Surface.h"
 
 namespace media {
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <vector>
 
-#include "platform/SettingsFile.h"
+#include "platform/core/SettingsFile.h"
 #include "startup/SettingsText.h"
 
 namespace modMain {

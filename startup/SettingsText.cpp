@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "platform/Numeric.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <climits>
 #include <optional>
 
-#include "platform/Failure.h"
-#include "platform/Numeric.h"
+#include "platform/core/Failure.h"
+#include "platform/core/Numeric.h"
 #include "startup/SettingsText.h"
 
 namespace modMain {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Bitmap.h"
-#include "platform/Numeric.h"
-#include "platform/WaveSamples.h"
+#include "platform/core/Bitmap.h"
+#include "platform/core/Numeric.h"
+#include "platform/core/WaveSamples.h"
 
 namespace {
 

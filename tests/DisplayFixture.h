@@ -6,7 +6,9 @@
 
 #include "display/StarfieldState.h"
 #include "display/frmStarfield3.h"
-#include "platform/OffscreenDisplayWindow.h"
+#include "tests/fakes/ManualClock.h"
+#include "tests/fakes/OffscreenDisplayWindow.h"
+#include "tests/fakes/ScriptedRandom.h"
 
 class DeterministicRandom : public XorShiftRandom {
  public:

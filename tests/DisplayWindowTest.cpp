@@ -10,8 +10,8 @@
 #include <QWidget>
 
 #include "display/StarfieldForm.h"
-#include "platform/App.h"
-#include "platform/Numeric.h"
+#include "platform/core/Numeric.h"
+#include "platform/desktop/App.h"
 #include "tests/DisplayFixture.h"
 #include "tests/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "platform/InstanceMarkers.h"
+#include "platform/core/InstanceMarkers.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <deque>
 
 #include "media/MediaTable.h"
-#include "platform/Bitmap.h"
+#include "platform/core/Bitmap.h"
 
 namespace {
 

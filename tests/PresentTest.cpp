@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/XcbPresenter.h"
+#include "platform/desktop/XcbPresenter.h"
 #include "tests/DisplayFixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The scene on screens of many pixels: which screens scale, and that a scaled scene reaches
 // the device pixels square by square, while an unscaled one is drawn into them directly.
-#include "platform/ScaledSurface.h"
+#include "platform/core/ScaledSurface.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/SettingsFile.h"
+#include "platform/core/SettingsFile.h"
 #include "startup/Settings.h"
 #include "tests/TempDir.h"
 

@@ -14,8 +14,8 @@
 #include <sstream>
 
 #include "config/frmSetup.h"
-#include "platform/App.h"
-#include "platform/SettingsFile.h"
+#include "platform/core/SettingsFile.h"
+#include "platform/desktop/App.h"
 #include "tests/TempDir.h"
 
 namespace {

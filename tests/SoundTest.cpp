@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "media/MediaTable.h"
-#include "platform/SdlSoundPlayer.h"
-#include "platform/WaveSamples.h"
+#include "platform/core/WaveSamples.h"
+#include "platform/sound/SdlSoundPlayer.h"
 #include "tests/TempDir.h"
 
 namespace {

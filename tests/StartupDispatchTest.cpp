@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Numeric.h"
+#include "platform/core/Numeric.h"
 
 using modMain::ParsePreviewHandle;
 

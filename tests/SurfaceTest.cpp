@@ -1,4 +1,4 @@
-#include "platform/Surface.h"
+#include "platform/core/Surface.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Bitmap.h"
-#include "platform/Numeric.h"
+#include "platform/core/Bitmap.h"
+#include "platform/core/Numeric.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> bytes(data, data + size);

@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/IniText.h"
-#include "platform/SettingsFile.h"
+#include "platform/core/IniText.h"
+#include "platform/core/SettingsFile.h"
 #include "startup/Settings.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/WaveSamples.h"
+#include "platform/core/WaveSamples.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<int16_t> samples = ToOutputSamples(data, size);

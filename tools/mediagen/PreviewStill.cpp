@@ -2,7 +2,8 @@
 
 #include "display/StarfieldState.h"
 #include "display/frmStarfield3.h"
-#include "platform/OffscreenDisplayWindow.h"
+#include "tests/fakes/ManualClock.h"
+#include "tests/fakes/OffscreenDisplayWindow.h"
 
 namespace mediagen {
 

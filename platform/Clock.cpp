@@ -1,8 +1,0 @@
-#include "platform/Clock.h"
-
-#include <chrono>
-
-int64_t SteadyClock::NowMs() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}

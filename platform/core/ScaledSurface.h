@@ -1,0 +1,47 @@
+// The scene's surface on a screen of many pixels. On a screen whose shorter side is over 1600
+// pixels, or whose toolkit asks for more than one device pixel per point, every scene pixel
+// takes a square of `scale` x `scale` device pixels: a 3840 x 2160 screen shows the scene of a
+// 1920 x 1080 one, stars, portraits and beams alike, at the cost of copying only what moved.
+// At scale 1 the scene draws straight into the device pixels, as it always has.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/core/DirtyTiles.h"
+#include "platform/core/LinePrimitive.h"
+#include "platform/core/Surface.h"
+
+// The whole number of device pixels a scene pixel takes on such a screen.
+int ScreenScale(int deviceWidth, int deviceHeight, double devicePixelRatio);
+
+class ScaledSurface {
+ public:
+  // Shows a scene of (width / scale) x (height / scale) on `device` (width x height,
+  // 0xFFRRGGBB), which the caller keeps valid until the next Attach; with nullptr the device
+  // pixels are our own. Every pixel is set to black and the whole area marked changed.
+  void Attach(uint32_t* device, int width, int height, int scale);
+
+  Surface& Scene() { return scene_; }
+  const Surface& Scene() const { return scene_; }
+  int Scale() const { return scale_; }
+  const uint32_t* DevicePixels() const { return device_; }
+  int DeviceWidth() const { return width_; }
+  int DeviceHeight() const { return height_; }
+
+  // The scene's changed area copied onto the device pixels; the device rectangles it covers.
+  std::vector<PixelRect> TakeChanges();
+
+  // A beam, and a point of the scene, in device pixels; a device point in the scene.
+  LineGeometry ToDevice(const LineGeometry& line) const;
+  float ToScene(float devicePixel) const { return devicePixel / float(scale_); }
+
+ private:
+  void CopyUp(const PixelRect& r);
+
+  Surface scene_;
+  std::vector<uint32_t> own_;
+  uint32_t* device_ = nullptr;
+  int width_ = 0, height_ = 0;
+  int scale_ = 1;
+};
