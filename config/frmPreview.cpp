@@ -6,13 +6,14 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "config/Twips.h"
 #include "media/MediaTable.h"
 #include "platform/desktop/App.h"
 #include "platform/desktop/Embed.h"
 #include "startup/modMain.h"
 
 namespace {
-constexpr QRect kPictureArea(0, 0, 2220 / 15, 1800 / 15);  // 148 x 120 pixels
+constexpr QRect kPictureArea = Twips(0, 0, 2220, 1800);  // 148 x 120 pixels
 }
 
 frmPreview::frmPreview(Application& app) : Form(app, modMain::kPreviewCaption) {}

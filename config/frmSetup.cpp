@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "config/Twips.h"
 #include "display/modStarfield3.h"
 #include "media/MediaTable.h"
 #include "platform/core/Numeric.h"
@@ -22,11 +23,6 @@
 #include "startup/modMain.h"
 
 namespace {
-
-// The layout is designed in twips, 15 to a pixel.
-QRect Twips(int left, int top, int width, int height) {
-  return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 constexpr const char* kNote =
     "Note: For slower computers reducing the number of Stars, number of Images, and Image Size "
@@ -102,7 +98,7 @@ frmSetup::frmSetup(Application& app, modMain::SettingsRecord& settings, Settings
 std::unique_ptr<QWidget> frmSetup::CreateWindow() {
   auto window = std::make_unique<QWidget>();
   window->setFont(SansSerif(7.5, false));  // as wide as the design's 8.25-point face
-  window->setFixedSize(5265 / 15, 5280 / 15);
+  window->setFixedSize(TwipsToPixels(5265), TwipsToPixels(5280));
   BuildHeader(window.get());
   BuildImageFrame(window.get());
   BuildCounts(window.get());

@@ -95,12 +95,6 @@ bool IsPlainDecimal(const std::string& s) {
 
 }  // namespace
 
-std::string TrimBlanks(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<double> ParseNumber(const std::string& text) {
   std::string s = TrimBlanks(text);
   bool negative = false;

@@ -7,14 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "platform/core/Blanks.h"
+
 // Shortest decimal text that reads back as `value`, at most 15 significant digits, no point
 // for whole numbers: 0.5 -> "0.5", 1 -> "1", 2.25 -> "2.25".
 std::string DoubleToText(double value);
 std::string Int16ToText(int16_t value);
 std::string BoolToText(bool value);  // "True" / "False"
-
-// `text` without the blanks (spaces and tabs) around it.
-std::string TrimBlanks(const std::string& text);
 
 // A decimal number with optional sign and point, blanks around it allowed; nullopt otherwise.
 std::optional<double> ParseNumber(const std::string& text);

@@ -1,15 +1,11 @@
 #include "platform/core/IniText.h"
 
+#include "platform/core/Blanks.h"
+
 #include <algorithm>
 #include <cctype>
 
 namespace {
-
-std::string Trim(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -24,14 +20,14 @@ bool IsComment(const std::string& trimmed) {
 
 // "[name]" gives name; anything else nullopt.
 std::optional<std::string> HeaderName(const std::string& line) {
-  const std::string t = Trim(line);
+  const std::string t = TrimBlanks(line);
   if (t.size() < 2 || t.front() != '[' || t.back() != ']') return std::nullopt;
-  return Trim(t.substr(1, t.size() - 2));
+  return TrimBlanks(t.substr(1, t.size() - 2));
 }
 
 // "key = value" gives the position of '='; comments and other lines nullopt.
 std::optional<size_t> EqualsSign(const std::string& line) {
-  if (IsComment(Trim(line))) return std::nullopt;
+  if (IsComment(TrimBlanks(line))) return std::nullopt;
   const size_t eq = line.find('=');
   if (eq == std::string::npos) return std::nullopt;
   return eq;
@@ -64,7 +60,7 @@ std::optional<size_t> IniText::SectionHeader(const std::string& section) const {
 std::optional<size_t> IniText::KeyLine(size_t header, const std::string& key) const {
   for (size_t i = header + 1; i < lines_.size() && !HeaderName(lines_[i].text); ++i) {
     const auto eq = EqualsSign(lines_[i].text);
-    if (eq && SameName(Trim(lines_[i].text.substr(0, *eq)), key)) return i;
+    if (eq && SameName(TrimBlanks(lines_[i].text.substr(0, *eq)), key)) return i;
   }
   return std::nullopt;
 }
@@ -83,13 +79,13 @@ std::optional<std::string> IniText::Get(const std::string& section, const std::s
   const auto line = KeyLine(*header, key);
   if (!line) return std::nullopt;
   const std::string& text = lines_[*line].text;
-  return Trim(text.substr(*EqualsSign(text) + 1));
+  return TrimBlanks(text.substr(*EqualsSign(text) + 1));
 }
 
 void IniText::Set(const std::string& section, const std::string& key, const std::string& value) {
   auto header = SectionHeader(section);
   if (!header) {
-    if (!lines_.empty() && !Trim(lines_.back().text).empty()) lines_.push_back({"", false});
+    if (!lines_.empty() && !TrimBlanks(lines_.back().text).empty()) lines_.push_back({"", false});
     lines_.push_back({"[" + section + "]", false});
     header = lines_.size() - 1;
   }
