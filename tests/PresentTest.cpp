@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "platform/desktop/XcbPresenter.h"
 #include "tests/DisplayFixture.h"
@@ -16,7 +18,7 @@ constexpr int kWidth = 640, kHeight = 480;
 
 class PresentTest : public DisplayFixture {
  protected:
-  PresentTest() : c(xcb_connect(nullptr, nullptr)) {
+  PresentTest() : c(Connect()) {
     if (xcb_connection_has_error(c)) return;
     xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     id = xcb_generate_id(c);
@@ -32,6 +34,17 @@ class PresentTest : public DisplayFixture {
     settings.ShowLasers = false;      // the server draws beams over the window, not from it
   }
   ~PresentTest() override { xcb_disconnect(c); }
+
+  // Now and then a fresh Xvfb refuses a client for a moment: a few tries before giving up.
+  static xcb_connection_t* Connect() {
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    for (int attempt = 0; attempt < 20 && xcb_connection_has_error(connection); ++attempt) {
+      xcb_disconnect(connection);
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      connection = xcb_connect(nullptr, nullptr);
+    }
+    return connection;
+  }
 
   // What the window shows, as the surface keeps it (0xFFRRGGBB).
   std::vector<uint32_t> Shown() {
