@@ -135,9 +135,13 @@ void XcbPresenter::Present(const std::vector<PixelRect>& rects, const ScreenOver
   for (const LineGeometry& line : overlays.lines) {
     if (line.Visible) DrawLine(line);
   }
-  sync_ = xcb_get_input_focus(c_).sequence;
+  if (!plain_ && !tiles.empty()) {
+    // Only a put from the segment leaves the server something of ours to read later;
+    // plain puts carry their pixels, and beams alone need no answer.
+    sync_ = xcb_get_input_focus(c_).sequence;
+    pending_ = true;
+  }
   xcb_flush(c_);
-  pending_ = true;
 }
 
 void XcbPresenter::PutShared(const std::vector<PixelRect>& tiles) {
