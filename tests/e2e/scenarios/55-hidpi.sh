@@ -1,9 +1,9 @@
 # High density: where the toolkit asks for two device pixels a point, the scene is drawn at
 # scale 2: every scene pixel a 2 x 2 square of the screen, beams twice as wide.
 green_of_a_miss() {  # green_of_a_miss: the most beam-green pixels seen while a miss is shown
-  start /s --no-sound --images 0 --stars 0 --target-practice
+  start /s --no-sound --images 0 --stars 40 --target-practice
   window_named "Skorvane!" >/dev/null
-  sleep 1.2
+  drawing  # activated: the click is a shot, not input held for later
   probe count 12 00FF00 >"$E2E_WORK/green" &
   sleep 0.03
   xdotool mousemove 900 500 click 1

@@ -48,9 +48,9 @@ else
   xdotool mousemove 1700 300
   check "monitors: a key on the second monitor ends the whole display" key_closes "$pid" "$right" x
 
-  start /s --no-sound --images 0 --stars 0 --target-practice
+  start /s --no-sound --images 0 --stars 40 --target-practice
   pid=$started
-  sleep 1.5
+  drawing 1280 0 1024 576  # activated there: the click is a shot
   probe count-in 12 1280 0 1024 576 00FF00 >"$E2E_WORK/green-right" &
   right_probe=$!
   probe count-in 12 0 0 1280 720 00FF00 >"$E2E_WORK/green-left" &
