@@ -56,9 +56,7 @@ HostedWindow::HostedWindow(DisplayEvents& events, Clock& clock, xcb_connection_t
   QObject::connect(&pass_timer_, &QTimer::timeout, [this] { RunPass(); });
   for (LinePrimitive& line : lines_) {
     line.onChange = [this](const LineGeometry& before, const LineGeometry&) {
-      // The server draws the beams after each frame's puts; where one was is put again.
-      if (before.Visible) AddBeamBoxes(screen_.ToDevice(before), stale_);
-      beams_changed_ = true;
+      beams_.Moved(screen_.ToDevice(before));
     };
   }
 }
@@ -98,13 +96,7 @@ ScreenOverlays HostedWindow::Overlays() const {
 }
 
 void HostedWindow::Present() {
-  if (!screen_.Scene().Changes().Any() && stale_.empty() && !beams_changed_) return;
-  presenter_->WaitIdle();  // the scene's changes go into what it reads
-  std::vector<PixelRect> rects = screen_.TakeChanges();
-  rects.insert(rects.end(), stale_.begin(), stale_.end());
-  stale_.clear();
-  beams_changed_ = false;
-  presenter_->Present(rects, Overlays());
+  beams_.Present(*presenter_, screen_, Overlays());
 }
 
 void HostedWindow::PresentAll() {

@@ -16,6 +16,7 @@
 #include "platform/core/DisplayWindow.h"
 #include "platform/core/FrameLog.h"
 #include "platform/core/ScaledSurface.h"
+#include "platform/desktop/BeamTrail.h"
 #include "platform/desktop/XcbPresenter.h"
 
 struct xcb_connection_t;
@@ -61,8 +62,7 @@ class HostedWindow : public DisplayWindow, public QAbstractNativeEventFilter {
 
   ScaledSurface screen_;  // the scene's surface, and the host's pixels it shows on
   LinePrimitive lines_[2];
-  std::vector<PixelRect> stale_;  // where beams were drawn: to be put again from the surface
-  bool beams_changed_ = false;
+  BeamTrail beams_;  // what the server drew over the host window
   int cursor_count_ = 0;
   QTimer pass_timer_;
   bool started_ = false;

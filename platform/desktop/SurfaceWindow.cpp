@@ -113,7 +113,7 @@ void SurfaceWindow::HideInitPanel() {
   initialising_ = false;
   if (panel_) panel_->hide();
   if (panel_box_.width == 0) return;
-  stale_.push_back(panel_box_);  // put again from the surface with the next frame
+  beams_.Add(panel_box_);  // put again from the surface with the next frame
   panel_box_ = {0, 0, 0, 0};
 }
 
@@ -152,16 +152,6 @@ void SurfaceWindow::PaintThroughToolkit(QPaintEvent* event) {
     painter.setPen(QPen(ToQColor(g.BorderColor), g.Width / ratio, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(g.X1, g.Y1) / ratio, QPointF(g.X2, g.Y2) / ratio);
   }
-}
-
-void SurfaceWindow::PresentShared() {
-  if (!screen_.Scene().Changes().Any() && stale_.empty() && !beams_changed_) return;
-  presenter_->WaitIdle();  // the scene's changes go into what it reads
-  std::vector<PixelRect> rects = screen_.TakeChanges();
-  rects.insert(rects.end(), stale_.begin(), stale_.end());
-  stale_.clear();
-  beams_changed_ = false;
-  presenter_->Present(rects, Overlays());
 }
 
 QRect SurfaceWindow::DeviceRect(const QRect& rect) const {
@@ -209,7 +199,7 @@ void SurfaceWindow::RunPass() {
 }
 
 void SurfaceWindow::Present() {
-  if (presenter_) return PresentShared();
+  if (presenter_) return beams_.Present(*presenter_, screen_, Overlays());
   if (!screen_.Scene().Changes().Any()) return;
   const std::vector<PixelRect> changed = screen_.TakeChanges();
   const double ratio = devicePixelRatioF();
@@ -233,8 +223,7 @@ void SurfaceWindow::Present() {
 void SurfaceWindow::BeamMoved(const LineGeometry& before, const LineGeometry& after) {
   if (presenter_) {
     // The server draws the beams after each frame's puts; where one was is put again.
-    if (before.Visible) AddBeamBoxes(screen_.ToDevice(before), stale_);
-    beams_changed_ = true;
+    beams_.Moved(screen_.ToDevice(before));
     return;
   }
   std::vector<PixelRect> boxes;

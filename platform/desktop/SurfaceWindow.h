@@ -19,6 +19,7 @@
 #include "platform/core/DisplayWindow.h"
 #include "platform/core/FrameLog.h"
 #include "platform/core/ScaledSurface.h"
+#include "platform/desktop/BeamTrail.h"
 #include "platform/desktop/XcbPresenter.h"
 
 class SurfaceWindow : public QWidget, public DisplayWindow {
@@ -56,7 +57,6 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   void Present();
   void ApplyCursor();
   void BeamMoved(const LineGeometry& before, const LineGeometry& after);
-  void PresentShared();
   QRect DeviceRect(const QRect& logical) const;
   QPointF ScenePoint(const QPointF& logical) const;
 
@@ -68,8 +68,7 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   QLabel* panel_ = nullptr;  // the start-up panel as the toolkit shows it, when it paints
   bool initialising_ = true;
   std::unique_ptr<XcbPresenter> presenter_;  // null: painting through the toolkit
-  std::vector<PixelRect> stale_;             // where the server drew beams that have moved since
-  bool beams_changed_ = false;
+  BeamTrail beams_;  // with the presenter: what the server drew over the window
   bool presenter_tried_ = false;
   PixelRect panel_box_{0, 0, 0, 0};  // the panel as the presenter draws it, while shown
   QTimer pass_timer_;
