@@ -66,6 +66,72 @@ TEST(DirtyTiles, ChangedAreasComeBackAsBandedTileRuns) {
   EXPECT_TRUE(s.Changes().Take().empty());
 }
 
+TEST(DirtyTiles, RunsAcrossManyColumnsComeBackWhole) {
+  // 1930 pixels: 121 tile columns, so runs cross from one word of the map into the next and
+  // the last column is a partial tile. Random marks against a plain map of every pixel.
+  constexpr int W = 1930, H = 70;
+  DirtyTiles tiles;
+  tiles.Reset(W, H);
+  std::vector<uint8_t> changed(size_t(W) * H, 0);
+  uint32_t seed = 12345;
+  auto next = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return int((seed >> 8) % uint32_t(n));
+  };
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 40; ++i) {
+      const int x = next(W + 40) - 20, y = next(H + 20) - 10, w = next(300), h = next(30);
+      tiles.Mark(x, y, w, h);
+      for (int py = std::max(y, 0); py < std::min(y + h, H); ++py) {
+        for (int px = std::max(x, 0); px < std::min(x + w, W); ++px)
+          changed[size_t(py * W + px)] = 1;
+      }
+    }
+    tiles.MarkPixel(W - 1, H - 1);
+    changed[size_t(W * H - 1)] = 1;
+    tiles.MarkPixel(64 * DirtyTiles::kTile, 0);  // the first column of the second word
+    changed[size_t(64 * DirtyTiles::kTile)] = 1;
+
+    std::vector<PixelRect> rects = {{-1, -1, 1, 1}};  // Take adds to what is there
+    tiles.Take(rects);
+    ASSERT_EQ(rects.front(), (PixelRect{-1, -1, 1, 1}));
+    std::vector<int> covered(size_t(W) * H, 0);
+    for (size_t i = 1; i < rects.size(); ++i) {
+      const PixelRect& r = rects[i];
+      ASSERT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.width <= W && r.y + r.height <= H);
+      if (i > 1) {  // banded: by top, then left, and no two runs touch along a band
+        const PixelRect& p = rects[i - 1];
+        ASSERT_TRUE(p.y < r.y || (p.y == r.y && p.x + p.width < r.x)) << i;
+      }
+      for (int y = r.y; y < r.y + r.height; ++y) {
+        for (int x = r.x; x < r.x + r.width; ++x) ++covered[size_t(y * W + x)];
+      }
+    }
+    // Every changed pixel is covered once, and a covered pixel's tile holds a changed one.
+    constexpr int T = DirtyTiles::kTile, columns = (W + T - 1) / T;
+    std::vector<uint8_t> tileChanged(size_t(columns) * ((H + T - 1) / T), 0);
+    for (int y = 0; y < H; ++y) {
+      for (int x = 0; x < W; ++x) {
+        if (changed[size_t(y * W + x)]) tileChanged[size_t(y / T * columns + x / T)] = 1;
+      }
+    }
+    for (int y = 0; y < H; ++y) {
+      for (int x = 0; x < W; ++x) {
+        const size_t i = size_t(y * W + x);
+        ASSERT_LE(covered[i], 1) << x << "," << y;
+        if (changed[i]) {
+          ASSERT_EQ(covered[i], 1) << x << "," << y;
+        }
+        if (covered[i]) {
+          ASSERT_TRUE(tileChanged[size_t(y / T * columns + x / T)]) << x << "," << y;
+        }
+      }
+    }
+    EXPECT_FALSE(tiles.Any());
+    std::fill(changed.begin(), changed.end(), uint8_t(0));
+  }
+}
+
 TEST(DirtyTiles, RunsOfTheSameColumnsJoinDownwardsAndCoverTheSamePixels) {
   DirtyTiles tiles;
   tiles.Reset(160, 80);

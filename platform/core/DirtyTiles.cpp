@@ -1,13 +1,15 @@
 #include "platform/core/DirtyTiles.h"
 
 #include <algorithm>
+#include <bit>
 
 void DirtyTiles::Reset(int width, int height) {
   width_ = width;
   height_ = height;
   columns_ = (width + kTile - 1) / kTile;
   rows_ = (height + kTile - 1) / kTile;
-  tiles_.assign(size_t(columns_) * size_t(rows_), 0);
+  words_ = (columns_ + kWordBits - 1) / kWordBits;
+  bits_.assign(size_t(words_) * size_t(rows_), 0);
   rows_marked_.assign(size_t(rows_), 0);
   any_ = false;
 }
@@ -16,36 +18,55 @@ void DirtyTiles::Mark(int x, int y, int width, int height) {
   const int left = std::max(x, 0), top = std::max(y, 0);
   const int right = std::min(x + width, width_), bottom = std::min(y + height, height_);
   if (left >= right || top >= bottom) return;
+  const int first = left / kTile, last = (right - 1) / kTile;
   for (int row = top / kTile; row <= (bottom - 1) / kTile; ++row) {
-    uint8_t* line = tiles_.data() + size_t(row) * size_t(columns_);
-    std::fill(line + left / kTile, line + (right - 1) / kTile + 1, uint8_t(1));
+    uint64_t* line = Line(row);
+    for (int word = first / kWordBits; word <= last / kWordBits; ++word) {
+      const int from = std::max(first - word * kWordBits, 0);
+      const int to = std::min(last - word * kWordBits, kWordBits - 1);  // inclusive
+      line[word] |= (~uint64_t(0) << from) & (~uint64_t(0) >> (kWordBits - 1 - to));
+    }
     rows_marked_[size_t(row)] = 1;
   }
   any_ = true;
 }
 
-std::vector<PixelRect> DirtyTiles::Take() {
+int DirtyTiles::NextMarked(const uint64_t* line, int from) const {
+  // Bits past the last column are never set, so a search that finds none ends at columns_.
+  for (int word = from / kWordBits; word < words_; ++word) {
+    uint64_t bits = line[word];
+    if (word == from / kWordBits) bits &= ~uint64_t(0) << (from % kWordBits);
+    if (bits) return word * kWordBits + std::countr_zero(bits);
+  }
+  return columns_;
+}
+
+int DirtyTiles::NextUnmarked(const uint64_t* line, int from) const {
+  for (int word = from / kWordBits; word < words_; ++word) {
+    uint64_t clear = ~line[word];
+    if (word == from / kWordBits) clear &= ~uint64_t(0) << (from % kWordBits);
+    if (clear) return std::min(word * kWordBits + std::countr_zero(clear), columns_);
+  }
+  return columns_;
+}
+
+void DirtyTiles::Take(std::vector<PixelRect>& into) {
   // Runs of changed tiles along each tile row, top to bottom and left to right: the banded
   // order in which a screen region can take them in one call.
-  std::vector<PixelRect> rects;
-  if (!any_) return rects;
+  if (!any_) return;
   for (int row = 0; row < rows_; ++row) {
     if (!rows_marked_[size_t(row)]) continue;
     rows_marked_[size_t(row)] = 0;
-    uint8_t* line = tiles_.data() + size_t(row) * size_t(columns_);
+    uint64_t* line = Line(row);
     const int y = row * kTile, h = std::min(y + kTile, height_) - y;
-    for (int col = 0; col < columns_;) {
-      if (!line[col]) {
-        ++col;
-        continue;
-      }
-      const int start = col;
-      while (col < columns_ && line[col]) line[col++] = 0;
-      rects.push_back({start * kTile, y, std::min(col * kTile, width_) - start * kTile, h});
+    for (int start = NextMarked(line, 0); start < columns_;) {
+      const int end = NextUnmarked(line, start);
+      into.push_back({start * kTile, y, std::min(end * kTile, width_) - start * kTile, h});
+      start = NextMarked(line, end);
     }
+    std::fill(line, line + words_, uint64_t(0));
   }
   any_ = false;
-  return rects;
 }
 
 void JoinColumns(std::vector<PixelRect>& rects) {

@@ -1,6 +1,7 @@
-// Which parts of a surface changed, kept as a map of 16 x 16 pixel tiles. Marking is a few
-// byte writes, and the changed area comes back as a short list of rectangles: cheap to
-// gather, cheap to hand to the screen.
+// Which parts of a surface changed, kept as a map of 16 x 16 pixel tiles, one bit a tile.
+// Marking is a few writes, and the changed area comes back as a short list of rectangles:
+// cheap to gather, cheap to hand to the screen. Taking them skips unmarked rows of tiles and
+// 64 unmarked tiles at a time, as a frame marks a few hundred tiles of the screen's thousands.
 #pragma once
 
 #include <cstddef>
@@ -19,8 +20,8 @@ class DirtyTiles {
   void Reset(int width, int height);
   void Mark(int x, int y, int width, int height);
   void MarkPixel(int x, int y) {  // a pixel inside the surface
-    const int row = y / kTile;
-    tiles_[size_t(row) * size_t(columns_) + size_t(x / kTile)] = 1;
+    const int row = y / kTile, column = x / kTile;
+    Line(row)[column / kWordBits] |= uint64_t(1) << (column % kWordBits);
     rows_marked_[size_t(row)] = 1;
     any_ = true;
   }
@@ -28,13 +29,25 @@ class DirtyTiles {
   bool Any() const { return any_; }
 
   // The changed area as rectangles clipped to the surface, in banded order (sorted by top,
-  // then left; rectangles of one tile row share top and height); forgets it.
-  std::vector<PixelRect> Take();
+  // then left; rectangles of one tile row share top and height), added to the end of `into`;
+  // forgets it. A frame's caller keeps one list and reuses it.
+  void Take(std::vector<PixelRect>& into);
+  std::vector<PixelRect> Take() {
+    std::vector<PixelRect> rects;
+    Take(rects);
+    return rects;
+  }
 
  private:
+  static constexpr int kWordBits = 64;
+  uint64_t* Line(int row) { return bits_.data() + size_t(row) * size_t(words_); }
+  int NextMarked(const uint64_t* line, int from) const;
+  int NextUnmarked(const uint64_t* line, int from) const;
+
   int width_ = 0, height_ = 0;
   int columns_ = 0, rows_ = 0;
-  std::vector<uint8_t> tiles_;
+  int words_ = 0;                     // words of bits a row of tiles
+  std::vector<uint64_t> bits_;        // bit c of a row's words: tile column c changed
   std::vector<uint8_t> rows_marked_;  // rows of tiles with any marked, so Take skips the rest
   bool any_ = false;
 };

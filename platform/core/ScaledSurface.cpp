@@ -37,14 +37,15 @@ void ScaledSurface::Attach(uint32_t* device, int width, int height, int scale) {
   scene_.Resize(width_ / scale_, height_ / scale_, kBlack);
 }
 
-std::vector<PixelRect> ScaledSurface::TakeChanges() {
-  std::vector<PixelRect> rects = scene_.Changes().Take();
-  if (scale_ == 1) return rects;
-  for (PixelRect& r : rects) {
+void ScaledSurface::TakeChanges(std::vector<PixelRect>& into) {
+  const size_t first = into.size();
+  scene_.Changes().Take(into);
+  if (scale_ == 1) return;
+  for (size_t i = first; i < into.size(); ++i) {
+    PixelRect& r = into[i];
     CopyUp(r);
     r = {r.x * scale_, r.y * scale_, r.width * scale_, r.height * scale_};
   }
-  return rects;
 }
 
 void ScaledSurface::CopyUp(const PixelRect& r) {

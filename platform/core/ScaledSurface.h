@@ -29,8 +29,14 @@ class ScaledSurface {
   int DeviceWidth() const { return width_; }
   int DeviceHeight() const { return height_; }
 
-  // The scene's changed area copied onto the device pixels; the device rectangles it covers.
-  std::vector<PixelRect> TakeChanges();
+  // The scene's changed area copied onto the device pixels; the device rectangles it covers,
+  // added to the end of `into`.
+  void TakeChanges(std::vector<PixelRect>& into);
+  std::vector<PixelRect> TakeChanges() {
+    std::vector<PixelRect> rects;
+    TakeChanges(rects);
+    return rects;
+  }
 
   // A beam, and a point of the scene, in device pixels; a device point in the scene.
   LineGeometry ToDevice(const LineGeometry& line) const;

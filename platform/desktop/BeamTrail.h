@@ -23,14 +23,16 @@ class BeamTrail {
   void Present(XcbPresenter& presenter, ScaledSurface& screen, const ScreenOverlays& overlays) {
     if (!screen.Scene().Changes().Any() && stale_.empty() && !changed_) return;
     presenter.WaitIdle();  // the scene's changes go into what it reads
-    std::vector<PixelRect> rects = screen.TakeChanges();
-    rects.insert(rects.end(), stale_.begin(), stale_.end());
+    rects_.clear();
+    screen.TakeChanges(rects_);
+    rects_.insert(rects_.end(), stale_.begin(), stale_.end());
     stale_.clear();
     changed_ = false;
-    presenter.Present(rects, overlays);
+    presenter.Present(rects_, overlays);
   }
 
  private:
   std::vector<PixelRect> stale_;
+  std::vector<PixelRect> rects_;  // a frame's, kept so that a frame allocates nothing
   bool changed_ = false;
 };

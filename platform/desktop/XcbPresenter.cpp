@@ -124,18 +124,19 @@ void XcbPresenter::Present(const std::vector<PixelRect>& rects, const ScreenOver
   WaitIdle();  // the reply to the last frame's request comes before this frame's
   // The rectangles may overlap (beams cross tiles); as tiles of our own they no longer do.
   for (const PixelRect& r : rects) area_.Mark(r.x, r.y, r.width, r.height);
-  std::vector<PixelRect> tiles = area_.Take();
+  tiles_.clear();
+  area_.Take(tiles_);
   if (plain_) {
-    JoinColumns(tiles);  // fewer, taller puts
-    for (const PixelRect& r : tiles) PutPlain(r.x, r.y, r.x + r.width, r.y + r.height);
+    JoinColumns(tiles_);  // fewer, taller puts
+    for (const PixelRect& r : tiles_) PutPlain(r.x, r.y, r.x + r.width, r.y + r.height);
   } else {
-    PutShared(tiles);
+    PutShared(tiles_);
   }
   if (overlays.panelText) DrawPanel(overlays.panelText);
   for (const LineGeometry& line : overlays.lines) {
     if (line.Visible) DrawLine(line);
   }
-  if (!plain_ && !tiles.empty()) {
+  if (!plain_ && !tiles_.empty()) {
     // Only a put from the segment leaves the server something of ours to read later;
     // plain puts carry their pixels, and beams alone need no answer.
     sync_ = xcb_get_input_focus(c_).sequence;

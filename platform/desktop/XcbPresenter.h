@@ -82,8 +82,9 @@ class XcbPresenter {
   std::vector<uint32_t> own_pixels_;  // plain puts: the surface's pixels live here
   std::vector<uint8_t> band_;         // plain puts: rows converted for one request
   int width_ = 0, height_ = 0;
-  bool pending_ = false;   // puts sent that the server may not have read yet
-  unsigned int sync_ = 0;  // the request whose reply says so
-  DirtyTiles area_;        // what a Present puts, as tiles
+  bool pending_ = false;          // puts sent that the server may not have read yet
+  unsigned int sync_ = 0;         // the request whose reply says so
+  DirtyTiles area_;               // what a Present puts, as tiles
+  std::vector<PixelRect> tiles_;  // ... and as rectangles, kept from frame to frame
   std::vector<xcb_rectangle_t> clip_;
 };

@@ -1,14 +1,16 @@
 // Looks at the screen quickly, for end-to-end checks of things that last a frame or two.
 //   screen_probe find RRGGBB X Y W H        first pixel of that colour in the area: "x y"
-//   screen_probe count N RRGGBB...          most pixels of those colours in one of N captures
-//   screen_probe count-in N X Y W H RRGGBB... the same, in the area only
-//   screen_probe fire N X Y W H             most fire-coloured pixels in the area in N captures
+//   screen_probe count MS RRGGBB...          most pixels of those colours in one capture, of
+//                                            those taken over MS milliseconds (at least one)
+//   screen_probe count-in MS X Y W H RRGGBB... the same, in the area only
+//   screen_probe fire MS X Y W H             most fire-coloured pixels in the area, the same way
 //   screen_probe squares S X Y W H          lit pixels of the area, and how many of them differ
 //                                           from the rest of their aligned S x S square: "lit odd"
 //   screen_probe centre X Y W H             where the lit pixels of the area centre: "x y"
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -33,6 +35,18 @@ std::vector<uint32_t> Capture(xcb_connection_t* c, xcb_window_t root, const Area
   std::free(reply);
   for (uint32_t& p : pixels) p &= 0xFFFFFF;
   return pixels;
+}
+
+// The most `count` gives for one capture, captures taken for `ms` milliseconds: a watch of
+// a time, not of a number of captures, as a capture's cost differs from machine to machine.
+template <typename Count>
+long MostOver(int ms, Count count) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  long best = 0;
+  do {
+    best = std::max(best, count());
+  } while (std::chrono::steady_clock::now() < end);
+  return best;
 }
 
 bool Fiery(uint32_t p) {
@@ -69,26 +83,22 @@ int main(int argc, char** argv) {
     std::vector<uint32_t> colours;
     for (int i = inArea ? 7 : 3; i < argc; ++i)
       colours.push_back(uint32_t(std::strtoul(argv[i], nullptr, 16)));
-    long best = 0;
-    for (int n = 0; n < number(2); ++n) {
-      const auto pixels = Capture(c, screen->root, area);
-      best = std::max(best, long(std::count_if(pixels.begin(), pixels.end(), [&](uint32_t p) {
-                        return std::find(colours.begin(), colours.end(), p) != colours.end();
-                      })));
-    }
-    std::printf("%ld\n", best);
+    std::printf("%ld\n", MostOver(number(2), [&] {
+                  const auto pixels = Capture(c, screen->root, area);
+                  return long(std::count_if(pixels.begin(), pixels.end(), [&](uint32_t p) {
+                    return std::find(colours.begin(), colours.end(), p) != colours.end();
+                  }));
+                }));
     return 0;
   }
   if (verb == "fire" && argc == 7) {
     Area a{number(3), number(4), number(5), number(6)};
     a.x = std::max(0, a.x), a.y = std::max(0, a.y);
     a.w = std::min(a.w, whole.w - a.x), a.h = std::min(a.h, whole.h - a.y);
-    long best = 0;
-    for (int n = 0; n < number(2); ++n) {
-      const auto pixels = Capture(c, screen->root, a);
-      best = std::max(best, long(std::count_if(pixels.begin(), pixels.end(), Fiery)));
-    }
-    std::printf("%ld\n", best);
+    std::printf("%ld\n", MostOver(number(2), [&] {
+                  const auto pixels = Capture(c, screen->root, a);
+                  return long(std::count_if(pixels.begin(), pixels.end(), Fiery));
+                }));
     return 0;
   }
   if (verb == "squares" && argc == 7) {

@@ -6,7 +6,7 @@ start /s
 pid=$started
 window_named "Skorvane!" >/dev/null
 drawing
-probe count 12 00FF00 >"$E2E_WORK/green" &
+probe count 400 00FF00 >"$E2E_WORK/green" &
 sleep 0.03
 xdotool mousemove 3 3 click 1
 wait $!
@@ -20,9 +20,9 @@ beams=0
 fire=0
 for try in $(seq 8); do
   read -r x y < <(probe find 7EBE62 400 200 480 320) || { sleep 0.3; continue; }
-  probe count 12 FFFFFF 0000FF FF0000 >"$E2E_WORK/beams" &
+  probe count 400 FFFFFF 0000FF FF0000 >"$E2E_WORK/beams" &
   counting=$!
-  probe fire 30 $((x - 150)) $((y - 150)) 300 300 >"$E2E_WORK/fire" &
+  probe fire 600 $((x - 150)) $((y - 150)) 300 300 >"$E2E_WORK/fire" &
   watching=$!
   xdotool mousemove "$x" "$y" click --delay 0 1
   wait $counting $watching

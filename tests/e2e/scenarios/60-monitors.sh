@@ -51,9 +51,9 @@ else
   start /s --no-sound --images 0 --stars 40 --target-practice
   pid=$started
   drawing 1280 0 1024 576  # activated there: the click is a shot
-  probe count-in 12 1280 0 1024 576 00FF00 >"$E2E_WORK/green-right" &
+  probe count-in 400 1280 0 1024 576 00FF00 >"$E2E_WORK/green-right" &
   right_probe=$!
-  probe count-in 12 0 0 1280 720 00FF00 >"$E2E_WORK/green-left" &
+  probe count-in 400 0 0 1280 720 00FF00 >"$E2E_WORK/green-left" &
   left_probe=$!
   sleep 0.03
   xdotool mousemove 1800 300 click 1
