@@ -12,7 +12,7 @@ namespace {
 
 class Silence : public SoundPlayer {
  public:
-  void Play(const std::vector<uint8_t>&) override {}
+  void Play(std::span<const uint8_t>) override {}
 };
 
 struct Scene {

@@ -24,7 +24,7 @@ constexpr int kWidth = 1920, kHeight = 1080;
 
 class Silence : public SoundPlayer {
  public:
-  void Play(const std::vector<uint8_t>&) override {}
+  void Play(std::span<const uint8_t>) override {}
 };
 
 // The X server's pid, from the lock file of the display it serves: 0 when not found.

@@ -53,7 +53,7 @@ struct StarfieldState {
   Colour& BackColor;
   int16_t& LaserFrames;
   int16_t& LaserColorIndex;
-  std::vector<uint8_t>&SndExplode, &SndLaser, &SndLaserExplode;
+  std::span<const uint8_t>&SndExplode, &SndLaser, &SndLaserExplode;
   int16_t &LastMouseX, &LastMouseY;
   int64_t &NextFrameTime, &NextSecondTime, &NextSpinChangeTime;
   int64_t &NextAutoFireTime, &AutoFireHoldUntil;

@@ -88,7 +88,7 @@ class frmStarfield3 : public DisplayEvents {
   Colour BackColor = kBlack;
   int16_t LaserFrames = 0;
   int16_t LaserColorIndex = 0;
-  std::vector<uint8_t> SndExplode, SndLaser, SndLaserExplode;
+  std::span<const uint8_t> SndExplode, SndLaser, SndLaserExplode;  // the media source's bytes
   int16_t LastMouseX = 0, LastMouseY = 0;
   int64_t NextFrameTime = 0, NextSecondTime = 0, NextSpinChangeTime = 0;
   int64_t NextAutoFireTime = 0, AutoFireHoldUntil = 0;

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "platform/core/Surface.h"
 
@@ -13,8 +13,10 @@ class MediaSource {
   virtual ~MediaSource() = default;
   // A bitmap resource as a picture: LoadResPicture(101) is the large portrait.
   virtual Surface LoadResPicture(int id) = 0;
-  // A named resource of a named type, as bytes: LoadResData("LASER.WAV", "SOUNDS").
-  virtual std::vector<uint8_t> LoadResData(const std::string& name, const std::string& type) = 0;
+  // A named resource of a named type, as bytes: LoadResData("LASER.WAV", "SOUNDS"). The
+  // bytes stay valid, unchanged, as long as the source.
+  virtual std::span<const uint8_t> LoadResData(const std::string& name,
+                                               const std::string& type) = 0;
   // Explosion frame n (0..15).
   virtual Surface BoomFrame(int n) = 0;
 };
@@ -23,6 +25,6 @@ class MediaSource {
 class EmbeddedMedia : public MediaSource {
  public:
   Surface LoadResPicture(int id) override;
-  std::vector<uint8_t> LoadResData(const std::string& name, const std::string& type) override;
+  std::span<const uint8_t> LoadResData(const std::string& name, const std::string& type) override;
   Surface BoomFrame(int n) override;
 };

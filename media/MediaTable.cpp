@@ -2,7 +2,7 @@
 
 #include "media/MediaSource.h"
 
-#include <QFile>
+#include <QResource>
 
 #include "platform/core/Bitmap.h"
 #include "platform/core/Numeric.h"
@@ -22,10 +22,14 @@ namespace {
 
 Bytes Read(const std::string& path) {
   EnsureRegistered();
-  QFile file(QString::fromStdString(":/media/" + path));
-  if (!file.open(QIODevice::ReadOnly)) throw RuntimeError("missing resource " + path);
-  const QByteArray data = file.readAll();
-  return Bytes(data.begin(), data.end());
+  const QResource resource(QString::fromStdString(":/media/" + path));
+  if (!resource.isValid()) throw RuntimeError("missing resource " + path);
+  // The build embeds every asset as it is (rcc --no-compress), so its bytes can be used where
+  // they lie instead of being unpacked into a copy.
+  if (resource.compressionAlgorithm() != QResource::NoCompression) {
+    throw RuntimeError("compressed resource " + path);
+  }
+  return Bytes(resource.data(), size_t(resource.size()));
 }
 
 }  // namespace
@@ -61,7 +65,8 @@ Surface EmbeddedMedia::LoadResPicture(int id) {
   return media::LoadResPicture(id);
 }
 
-std::vector<uint8_t> EmbeddedMedia::LoadResData(const std::string& name, const std::string& type) {
+std::span<const uint8_t> EmbeddedMedia::LoadResData(const std::string& name,
+                                                    const std::string& type) {
   return media::LoadResData(name, type);
 }
 

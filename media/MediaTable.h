@@ -1,17 +1,18 @@
 // Every picture and sound the program carries, by the identifier its code knows it by. The
-// data is embedded in the executable; a missing or unreadable asset throws RuntimeError.
+// data is embedded in the executable, uncompressed, and handed out where it lies: the pages
+// of a sound that is never played are never read in. A missing asset throws RuntimeError.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "media/VersionBlock.h"
 #include "platform/core/Surface.h"
 
 namespace media {
 
-using Bytes = std::vector<uint8_t>;
+using Bytes = std::span<const uint8_t>;  // valid for the life of the program
 
 constexpr int kFirstPortrait = 101;  // 101 large .. 104 tiny
 constexpr int kBoomFrames = 16;

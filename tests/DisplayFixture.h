@@ -18,9 +18,9 @@ class DeterministicRandom : public XorShiftRandom {
 class RecordingSound : public SoundPlayer {
  public:
   void Open() override { ++opened; }
-  void Play(const std::vector<uint8_t>& wave) override { played.push_back(&wave); }
+  void Play(std::span<const uint8_t> wave) override { played.push_back(wave.data()); }
   int opened = 0;
-  std::vector<const std::vector<uint8_t>*> played;
+  std::vector<const uint8_t*> played;  // which buffer each sound came from
 };
 
 class DisplayFixture : public ::testing::Test {

@@ -64,12 +64,12 @@ TEST_F(LasersTest, HitBeamsCycleWhiteBlueRedAndMeetAQuarterWidthFromTheCentre) {
 TEST_F(LasersTest, ShowLasersAndSoundChooseBeamsAndEffects) {
   struct Case {
     bool lasers, sound;
-    const std::vector<uint8_t>* hit;
-    const std::vector<uint8_t>* miss;
+    const uint8_t* hit;
+    const uint8_t* miss;
     bool beams;
   };
-  const Case cases[] = {{true, true, &state.SndLaserExplode, &state.SndLaser, true},
-                        {false, true, &state.SndExplode, nullptr, false},
+  const Case cases[] = {{true, true, state.SndLaserExplode.data(), state.SndLaser.data(), true},
+                        {false, true, state.SndExplode.data(), nullptr, false},
                         {true, false, nullptr, nullptr, true},
                         {false, false, nullptr, nullptr, false}};
   for (const Case& c : cases) {
@@ -83,7 +83,7 @@ TEST_F(LasersTest, ShowLasersAndSoundChooseBeamsAndEffects) {
     EXPECT_EQ(state.ExplodeStep[1], 3);  // a hit always explodes
     EXPECT_EQ(L1().Visible, c.beams);
     form.FireLaser(20, 20);
-    std::vector<const std::vector<uint8_t>*> expected;
+    std::vector<const uint8_t*> expected;
     if (c.hit) expected.push_back(c.hit);
     if (c.miss) expected.push_back(c.miss);
     EXPECT_EQ(sound.played, expected);

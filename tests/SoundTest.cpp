@@ -36,10 +36,11 @@ TEST(WaveSamples, EightBitEffectsAreWidenedAndEachSampleHeldFourTimes) {
 TEST(WaveSamples, AnythingElseIsSilence) {
   const uint8_t junk[] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '};
   EXPECT_TRUE(ToOutputSamples(junk, sizeof junk).empty());
-  media::Bytes stereo = media::LoadResData("LASER.WAV", "SOUNDS");
+  const media::Bytes laser = media::LoadResData("LASER.WAV", "SOUNDS");
+  std::vector<uint8_t> stereo(laser.begin(), laser.end());
   stereo[22] = 2;
   EXPECT_TRUE(ToOutputSamples(stereo.data(), stereo.size()).empty());
-  media::Bytes odd = media::LoadResData("LASER.WAV", "SOUNDS");
+  std::vector<uint8_t> odd(laser.begin(), laser.end());
   odd[24] = 0x10;  // 11024 a second: no whole number of output samples per sample
   EXPECT_TRUE(ToOutputSamples(odd.data(), odd.size()).empty());
 }

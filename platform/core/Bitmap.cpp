@@ -44,7 +44,7 @@ DibInfo ReadDibInfo(const uint8_t* dib, size_t size) {
   return info;
 }
 
-Surface DecodeDib(const std::vector<uint8_t>& bytes) {
+Surface DecodeDib(std::span<const uint8_t> bytes) {
   const DibInfo info = ReadDibInfo(bytes.data(), bytes.size());
   const uint8_t* palette = bytes.data() + kInfoHeader;  // blue, green, red, unused
   const size_t stride = RowBytes(info.width, info.bitsPerPixel);
@@ -64,7 +64,7 @@ Surface DecodeDib(const std::vector<uint8_t>& bytes) {
   return surface;
 }
 
-Surface DecodeBmpFile(const std::vector<uint8_t>& file) {
+Surface DecodeBmpFile(std::span<const uint8_t> file) {
   if (file.size() < kFileHeader || file[0] != 'B' || file[1] != 'M')
     throw RuntimeError("not a BMP file");
   return DecodeDib(std::vector<uint8_t>(file.begin() + kFileHeader, file.end()));

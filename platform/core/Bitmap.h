@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "platform/core/Surface.h"
@@ -20,5 +21,5 @@ struct DibInfo {
 
 // Throws RuntimeError on anything this reader does not accept.
 DibInfo ReadDibInfo(const uint8_t* dib, size_t size);
-Surface DecodeDib(const std::vector<uint8_t>& dib);
-Surface DecodeBmpFile(const std::vector<uint8_t>& file);
+Surface DecodeDib(std::span<const uint8_t> dib);
+Surface DecodeBmpFile(std::span<const uint8_t> file);

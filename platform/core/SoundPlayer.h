@@ -4,11 +4,11 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <span>
 
 class SoundPlayer {
  public:
   virtual ~SoundPlayer() = default;
   virtual void Open() {}  // get the output ready, so the first sound is not late
-  virtual void Play(const std::vector<uint8_t>& wave) = 0;
+  virtual void Play(std::span<const uint8_t> wave) = 0;
 };

@@ -10,8 +10,9 @@
 
 namespace App {
 
-void SetIcon(const std::vector<uint8_t>& icoFile) {
-  QByteArray bytes(reinterpret_cast<const char*>(icoFile.data()), qsizetype(icoFile.size()));
+void SetIcon(std::span<const uint8_t> icoFile) {
+  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(icoFile.data()),
+                                             qsizetype(icoFile.size()));
   QBuffer buffer(&bytes);
   QImageReader reader(&buffer, "ICO");
   QIcon icon;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <span>
 
 // The forms of one run of the program; every form is given it. When the last loaded form
 // unloads, the event loop ends.
@@ -19,7 +19,7 @@ class Application {
 namespace App {
 
 // The icon of every window, from the bytes of an icon file with all its sizes.
-void SetIcon(const std::vector<uint8_t>& icoFile);
+void SetIcon(std::span<const uint8_t> icoFile);
 
 // Ends the process immediately: no further window events, nothing saved.
 [[noreturn]] void EndNow(int exitCode = 0);

@@ -81,7 +81,7 @@ bool SdlSoundPlayer::OpenDevice() {
   return device_ != 0;
 }
 
-void SdlSoundPlayer::Play(const std::vector<uint8_t>& wave) {
+void SdlSoundPlayer::Play(std::span<const uint8_t> wave) {
   Open();
   if (!available_ || (!device_ && !OpenDevice())) return;
   std::vector<int16_t> next = ToOutputSamples(wave.data(), wave.size());

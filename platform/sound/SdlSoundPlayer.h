@@ -30,7 +30,7 @@ class SdlSoundPlayer : public SoundPlayer {
   SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
   void Open() override;
-  void Play(const std::vector<uint8_t>& wave) override;
+  void Play(std::span<const uint8_t> wave) override;
   bool DeviceOpen() const { return device_ != 0; }
 
  private:

@@ -19,7 +19,7 @@ class FixedRandom : public XorShiftRandom {
 
 class Silence : public SoundPlayer {
  public:
-  void Play(const std::vector<uint8_t>&) override {}
+  void Play(std::span<const uint8_t>) override {}
 };
 
 Surface ToSurface(const Image& image) {
@@ -48,7 +48,9 @@ class GeneratedMedia : public MediaSource {
   GeneratedMedia(const Image& portrait, const std::vector<Image>& explosion)
       : portrait_(portrait), explosion_(explosion) {}
   Surface LoadResPicture(int) override { return ToSurface(portrait_); }
-  std::vector<uint8_t> LoadResData(const std::string&, const std::string&) override { return {}; }
+  std::span<const uint8_t> LoadResData(const std::string&, const std::string&) override {
+    return {};
+  }
   Surface BoomFrame(int n) override { return ToSurface(explosion_.at(size_t(n))); }
 
  private:
