@@ -45,7 +45,7 @@ void frmStarfield3::DrawFrame() {
 }
 
 void frmStarfield3::ExplodeStepOf(int i) {
-  const Surface& mask = CheckedAt(picNewMask, SizeIndex[i]);
+  const Mask& mask = CheckedAt(picNewMask, SizeIndex[i]);
   const double W = mask.Width(), H = mask.Height();
   const int32_t left = Nearest32(ScreenX[i] - W * kExplosionOffset);
   const int32_t top = Nearest32(ScreenY[i] - H * kExplosionOffset);
@@ -102,11 +102,11 @@ void frmStarfield3::DrawImage(int i, int16_t oldX, int16_t oldY, int16_t oldSize
   if (SizeIndex[i] > kSizeSteps) SizeIndex[i] = kSizeSteps;
 
   // Erase with the mask of the size drawn last time: blackens only where that sprite was opaque.
-  const Surface& oldMask = CheckedAt(picNewMask, oldSize);
+  const Mask& oldMask = CheckedAt(picNewMask, oldSize);
   const int w0 = oldMask.Width(), h0 = oldMask.Height();
   BitBlt(*FormDC, oldX - w0 / 2, oldY - h0 / 2, w0, h0, oldMask, 0, 0, RasterOp::SRCAND);
 
-  const Surface& mask = CheckedAt(picNewMask, SizeIndex[i]);
+  const Mask& mask = CheckedAt(picNewMask, SizeIndex[i]);
   const int w = mask.Width(), h = mask.Height();
   BitBlt(*FormDC, ScreenX[i] - w / 2, ScreenY[i] - h / 2, w, h, CheckedAt(picArray, SizeIndex[i]),
          0, 0, RasterOp::SRCPAINT);

@@ -122,6 +122,9 @@ void frmStarfield3::Form_Unload() {
   }
   // The sprites go with the window; the sound buffers stay with the form.
   picSource = Surface();
-  for (int k = 1; k <= kSizeSteps; ++k) picArray[k] = picNewMask[k] = Surface();
+  for (int k = 1; k <= kSizeSteps; ++k) {
+    picArray[k] = Surface();
+    picNewMask[k] = Mask();
+  }
   FormDC = nullptr;
 }

@@ -20,7 +20,7 @@ void frmStarfield3::FireLaser(int16_t X, int16_t Y) {
 void frmStarfield3::Shoot(int16_t X, int16_t Y) {
   const int picCount = settings_.PicCount;
   for (int i = 1; i <= picCount; ++i) {
-    const Surface& mask = CheckedAt(picNewMask, CheckedAt(SizeIndex, i));
+    const Mask& mask = CheckedAt(picNewMask, CheckedAt(SizeIndex, i));
     const double W = float(mask.Width()), H = float(mask.Height());
     // An open box: a point on its edge is outside.
     const bool hit = ScreenX[i] - W * 0.5 < X && ScreenY[i] - H * 0.5 < Y &&

@@ -57,8 +57,10 @@ struct StarfieldState {
   int16_t &LastMouseX, &LastMouseY;
   int64_t &NextFrameTime, &NextSecondTime, &NextSpinChangeTime;
   int64_t &NextAutoFireTime, &AutoFireHoldUntil;
-  Surface &picSource, &picMaskWork;
-  std::array<Surface, kSizeSteps + 1>&picArray, &picNewMask;
+  Surface& picSource;
+  Mask& picMaskWork;
+  std::array<Surface, kSizeSteps + 1>& picArray;
+  std::array<Mask, kSizeSteps + 1>& picNewMask;
   std::array<Surface, kBoomFrameCount>& picBoom;
   Surface& picBoomMask;
 };

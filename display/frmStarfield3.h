@@ -16,6 +16,7 @@
 #include "media/MediaTable.h"
 #include "platform/core/Clock.h"
 #include "platform/core/DisplayWindow.h"
+#include "platform/core/Mask.h"
 #include "platform/core/Random.h"
 #include "platform/core/SoundPlayer.h"
 #include "platform/core/Surface.h"
@@ -95,8 +96,10 @@ class frmStarfield3 : public DisplayEvents {
 
   // Picture surfaces; elements 1..50 of the arrays and picSource exist from PrepareSprites
   // to the unload of the window.
-  Surface picSource, picMaskWork;
-  std::array<Surface, kSizeSteps + 1> picArray, picNewMask;
+  Surface picSource;
+  Mask picMaskWork;
+  std::array<Surface, kSizeSteps + 1> picArray;
+  std::array<Mask, kSizeSteps + 1> picNewMask;
   std::array<Surface, kBoomFrameCount> picBoom;
   Surface picBoomMask;
 

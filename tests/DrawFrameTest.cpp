@@ -174,13 +174,13 @@ TEST_F(DrawFrameTest, ABusySceneLeavesNoTrails) {
     if (i <= 100) {
       const int step = state.ExplodeStep[i];
       if (step != 0) {
-        const Surface& m = state.picNewMask[state.SizeIndex[i]];
+        const Mask& m = state.picNewMask[state.SizeIndex[i]];
         Surface black(int(m.Width() * 1.5) + 2, int(m.Height() * 1.5) + 2, kBlack);
         BitBlt(window.surface, state.ScreenX[i] - int(m.Width() * 0.75) - 1,
                state.ScreenY[i] - int(m.Height() * 0.75) - 1, black.Width(), black.Height(), black,
                0, 0, RasterOp::SRCCOPY);
       } else {
-        const Surface& m = state.picNewMask[state.SizeIndex[i]];
+        const Mask& m = state.picNewMask[state.SizeIndex[i]];
         BitBlt(window.surface, state.ScreenX[i] - m.Width() / 2, state.ScreenY[i] - m.Height() / 2,
                m.Width(), m.Height(), m, 0, 0, RasterOp::SRCAND);
       }
