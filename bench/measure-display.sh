@@ -62,7 +62,7 @@ count=$(wc -l <"$work/sorted")
 pick() { sed -n "$(( ($1 * count + 99) / 100 ))p" "$work/sorted"; }
 echo "scene: $scene, ${seconds} s at $size"
 awk -v a=$((app_after - app_before)) -v x=$((x_after - x_before)) -v hz="$hz" -v s="$seconds" \
-  'BEGIN { printf "CPU: program %.1f%%, X server %.1f%% (of one core)\n", 100*a/hz/s, 100*x/hz/s }'
+  'BEGIN { printf "CPU: program %.2f%%, X server %.2f%% (of one core)\n", 100*a/hz/s, 100*x/hz/s }'
 echo "start to first frame: about $first_ms ms"
 echo "frames: $count ($(awk -v c="$count" -v s="$seconds" 'BEGIN{printf "%.1f", c/s}') a second)"
 echo "frame interval ms: median $(pick 50), p99 $(pick 99), max $(tail -n1 "$work/sorted")"
