@@ -75,9 +75,13 @@ void frmStarfield3::MoveSlot(int i) {
 }
 
 void frmStarfield3::ProjectSlot(int i) {
-  const double radians = Angle[i] * double(kDegreesToRadians);
-  ScreenX[i] = Nearest16(std::cos(radians) * Radius[i] + CenterX);
-  ScreenY[i] = Nearest16(std::sin(radians) * Radius[i] + CenterY);
+  Direction& d = directions_[size_t(i)];
+  if (!(d.angle == Angle[i])) {
+    const double radians = Angle[i] * double(kDegreesToRadians);
+    d = {Angle[i], std::cos(radians), std::sin(radians)};
+  }
+  ScreenX[i] = Nearest16(d.cos * Radius[i] + CenterX);
+  ScreenY[i] = Nearest16(d.sin * Radius[i] + CenterY);
 }
 
 void frmStarfield3::DrawStar(int i, int16_t oldX, int16_t oldY) {

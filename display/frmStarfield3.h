@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "media/MediaSource.h"
@@ -81,6 +82,14 @@ class frmStarfield3 : public DisplayEvents {
   SlotArray<int16_t> ScreenX{}, ScreenY{};
   SlotArray<int16_t> StarRed{}, StarGreen{}, StarBlue{};
   SlotArray<int16_t> SizeIndex{}, ExplodeStep{};
+
+  // Each slot's last direction: stars keep theirs while the spin is off, so the cosine and
+  // sine of an angle already seen are taken from here. The first angle never matches NaN.
+  struct Direction {
+    double angle = std::numeric_limits<double>::quiet_NaN();
+    double cos = 0, sin = 0;
+  };
+  SlotArray<Direction> directions_{};
 
   // Form state.
   int16_t iSPinDirection = 0;

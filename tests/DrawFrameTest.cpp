@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "tests/DisplayFixture.h"
 
 namespace {
@@ -132,6 +134,30 @@ TEST_F(DrawFrameTest, MotionGrowsTheRadiusAndSpinsOnlyWhatShouldSpin) {
   Place(2, 400, 300, 0, 90, 0);  // a rate of exactly 0: no growth, no division by zero
   form.DrawFrame();
   EXPECT_EQ(state.Radius[2], 90.0);
+}
+
+TEST_F(DrawFrameTest, EveryFrameProjectsTheAngleTheSlotHasNow) {
+  // Whether the angle turns, stands still, or is set anew between frames (as a reseed does),
+  // the position is the projection of the angle of that frame.
+  settings.StarCount = 1;
+  settings.SpinSwitch = 1;
+  settings.SpinRatio = 0;
+  Place(1, 400, 300, 0, 120, 2);
+  auto expectProjected = [&] {
+    const double radians = state.Angle[1] * double(0.017453292f);
+    EXPECT_EQ(state.ScreenX[1], int16_t(std::nearbyint(std::cos(radians) * 120 + 400)));
+    EXPECT_EQ(state.ScreenY[1], int16_t(std::nearbyint(std::sin(radians) * 120 + 300)));
+  };
+  for (int16_t direction : {1, 1, 0, 0, -1}) {
+    state.iSPinDirection = direction;
+    form.DrawFrame();
+    expectProjected();
+  }
+  state.Angle[1] = 200;
+  form.DrawFrame();
+  EXPECT_EQ(state.Angle[1], 198.0);
+  expectProjected();
+  EXPECT_LT(state.ScreenX[1], 400);  // the far side now
 }
 
 TEST_F(DrawFrameTest, AnExplosionShowsTenFramesThenBlackensAndReseeds) {

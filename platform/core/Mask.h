@@ -20,7 +20,7 @@ class Mask {
   // New size, every pixel white if `background` is white and black otherwise.
   void Resize(int width, int height, Colour background);
 
-  Colour GetPixel(int x, int y) const;  // kBlack, kWhite, or CLR_INVALID outside
+  Colour GetPixel(int x, int y) const;          // kBlack, kWhite, or CLR_INVALID outside
   void SetPixelV(int x, int y, Colour colour);  // white for kWhite, black for any other colour
 
   // A row of pixels as they are kept: 0x00 black, 0xFF white.
@@ -36,7 +36,6 @@ class Mask {
 };
 
 // As the operations of the same names on surfaces, for a mask as the source.
-void BitBlt(Surface& dst, int x, int y, int w, int h, const Mask& src, int sx, int sy,
-            RasterOp op);
+void BitBlt(Surface& dst, int x, int y, int w, int h, const Mask& src, int sx, int sy, RasterOp op);
 void StretchBlt(Mask& dst, int x, int y, int w, int h, const Mask& src, int sx, int sy, int sw,
                 int sh, RasterOp op);
