@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -148,6 +149,47 @@ TEST_F(PresentTest, TheStartUpPanelIsTextOnBlackAndGoesWithoutATrace) {
       ASSERT_EQ(shown[size_t(y) * kWidth + x], surface.Row(y)[x]) << x << "," << y;
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PresentTest, AWindowJustMadeIsDrawnAndOneGoneIsNoTrouble) {
+  ASSERT_NE(id, 0u) << "no X display";
+  // A window whose creation is still in the toolkit's buffer: the presenter, on a connection
+  // of its own, must not ask the server about it before the server has seen it.
+  xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+  const uint32_t fresh = xcb_generate_id(c);
+  const uint32_t values[] = {screen->black_pixel, 1};
+  xcb_create_window(c, XCB_COPY_FROM_PARENT, fresh, screen->root, 0, 0, kWidth, kHeight, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                    XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+  xcb_map_window(c, fresh);
+  auto presenter = XcbPresenter::Create(c, fresh, kWidth, kHeight);
+  ASSERT_TRUE(presenter);
+  ASSERT_TRUE(presenter->SharesMemory());
+  std::fill_n(presenter->Pixels(), kWidth * kHeight, 0xFF123456u);
+  presenter->Present({{0, 0, kWidth, kHeight}}, {});
+  presenter->WaitIdle();
+  auto* reply = xcb_get_image_reply(
+      c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, fresh, 10, 10, 1, 1, ~0u), nullptr);
+  ASSERT_TRUE(reply);
+  uint32_t pixel = 0;
+  std::memcpy(&pixel, xcb_get_image_data(reply), 4);
+  std::free(reply);
+  EXPECT_EQ(pixel & 0xFFFFFF, 0x123456u);
+
+  // The window goes first (its owner closed it): frames still come and go, many of them.
+  xcb_destroy_window(c, fresh);
+  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+  for (int frame = 0; frame < 200; ++frame) {
+    presenter->WaitIdle();
+    presenter->Present({{0, 0, kWidth, kHeight}}, {});
+  }
+  presenter->WaitIdle();
+  presenter.reset();
+  EXPECT_FALSE(xcb_connection_has_error(c));
 }
 
 }  // namespace

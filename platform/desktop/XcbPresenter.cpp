@@ -26,26 +26,39 @@ uint8_t WindowDepth(xcb_connection_t* c, uint32_t window) {
   return depth;
 }
 
+// A connection of our own to the server of `window`, opened once the server has seen every
+// request of the toolkit's so far (the window's creation among them); nullptr if the
+// display cannot be reached that way or does not know the window.
+xcb_connection_t* ConnectBeside(xcb_connection_t* toolkit, uint32_t window) {
+  std::free(xcb_get_input_focus_reply(toolkit, xcb_get_input_focus(toolkit), nullptr));
+  xcb_connection_t* own = xcb_connect(nullptr, nullptr);
+  if (xcb_connection_has_error(own) || WindowDepth(own, window) == 0) {
+    xcb_disconnect(own);
+    return nullptr;
+  }
+  return own;
+}
+
 }  // namespace
 
-std::unique_ptr<XcbPresenter> XcbPresenter::Create(xcb_connection_t* c, uint32_t window, int width,
-                                                   int height, Fallback fallback) {
-  if (!c) return nullptr;
-  const uint8_t depth = WindowDepth(c, window);
+std::unique_ptr<XcbPresenter> XcbPresenter::Create(xcb_connection_t* toolkit, uint32_t window,
+                                                   int width, int height, Fallback fallback) {
+  if (!toolkit) return nullptr;
+  const uint8_t depth = WindowDepth(toolkit, window);
   if (depth == 0) return nullptr;
-  const bool shareable = (depth == 24 || depth == 32) && !std::getenv("SKORVANE_NO_SHM");
-  if (shareable && HasSharedMemory(c)) {
-    std::unique_ptr<XcbPresenter> presenter(new XcbPresenter(c, window, depth));
-    if (presenter->Attach(width, height)) return presenter;
-  }
-  if (fallback != Fallback::PlainPut) return nullptr;
+  // Each frame's reply on the toolkit's connection would wake its event thread for nothing.
+  Connection c{ConnectBeside(toolkit, window), true};
+  if (!c.handle) c = {toolkit, false};
   std::unique_ptr<XcbPresenter> presenter(new XcbPresenter(c, window, depth));
+  const bool shareable = (depth == 24 || depth == 32) && !std::getenv("SKORVANE_NO_SHM");
+  if (shareable && HasSharedMemory(c.handle) && presenter->Attach(width, height)) return presenter;
+  if (fallback != Fallback::PlainPut) return nullptr;
   presenter->AttachPlain(width, height);
   return presenter;
 }
 
-XcbPresenter::XcbPresenter(xcb_connection_t* c, uint32_t window, uint8_t depth)
-    : c_(c), window_(window), depth_(depth) {
+XcbPresenter::XcbPresenter(Connection c, uint32_t window, uint8_t depth)
+    : c_(c.handle), own_connection_(c.owned), window_(window), depth_(depth) {
   gc_ = xcb_generate_id(c_);
   xcb_create_gc(c_, gc_, window_, 0, nullptr);
 }
@@ -55,6 +68,7 @@ XcbPresenter::~XcbPresenter() {
   if (font_) xcb_close_font(c_, font_);
   xcb_free_gc(c_, gc_);
   xcb_flush(c_);
+  if (own_connection_) xcb_disconnect(c_);
 }
 
 bool XcbPresenter::Attach(int width, int height) {
@@ -117,11 +131,21 @@ void XcbPresenter::WaitIdle() {
   if (!pending_) return;
   std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus_cookie_t{sync_}, nullptr));
   pending_ = false;
+  DropErrors();
+}
+
+void XcbPresenter::DropErrors() {
+  // Nobody else reads our connection: the errors of requests that went wrong (a put into a
+  // window that has just gone) would pile up in its queue. Only what has been read is looked
+  // at, so this costs no call to the system.
+  if (!own_connection_) return;
+  while (xcb_generic_event_t* e = xcb_poll_for_queued_event(c_)) std::free(e);
 }
 
 void XcbPresenter::Present(const std::vector<PixelRect>& rects, const ScreenOverlays& overlays) {
   if (!pixels_) return;
   WaitIdle();  // the reply to the last frame's request comes before this frame's
+  DropErrors();
   // The rectangles may overlap (beams cross tiles); as tiles of our own they no longer do.
   for (const PixelRect& r : rects) area_.Mark(r.x, r.y, r.width, r.height);
   tiles_.clear();

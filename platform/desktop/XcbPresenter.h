@@ -1,6 +1,7 @@
 // Shows the display straight from shared memory: the window's surface draws into a segment
 // that the X server reads from, so a frame costs one put request, clipped to the changed
-// tiles, and no copy of a pixel on our side.
+// tiles, and no copy of a pixel on our side. The requests go on a connection of the
+// presenter's own, so that their replies wake nobody but the frame that waits for them.
 // The laser lines and the initialisation panel are drawn over the window by the X server
 // after the puts; they never touch the surface.
 //
@@ -57,17 +58,23 @@ class XcbPresenter {
   void Present(const std::vector<PixelRect>& rects, const ScreenOverlays& overlays);
 
  private:
-  XcbPresenter(xcb_connection_t* connection, uint32_t window, uint8_t depth);
+  struct Connection {
+    xcb_connection_t* handle;
+    bool owned;  // ours, closed with the presenter
+  };
+  XcbPresenter(Connection connection, uint32_t window, uint8_t depth);
   bool Attach(int width, int height);
   bool AttachPlain(int width, int height);
   void PutPlain(int x0, int y0, int x1, int y1);
   void PutShared(const std::vector<PixelRect>& tiles);
   uint32_t PixelValue(Colour colour) const;
   void Detach();
+  void DropErrors();
   void DrawPanel(const char* text);
   void DrawLine(const LineGeometry& line);
 
   xcb_connection_t* c_;
+  bool own_connection_;
   uint32_t window_;
   uint32_t gc_ = 0;
   uint32_t font_ = 0;  // the server's "fixed", once asked for
