@@ -160,9 +160,10 @@ void XcbPresenter::Present(const std::vector<PixelRect>& rects, const ScreenOver
   for (const LineGeometry& line : overlays.lines) {
     if (line.Visible) DrawLine(line);
   }
-  if (!plain_ && !tiles_.empty()) {
-    // Only a put from the segment leaves the server something of ours to read later;
-    // plain puts carry their pixels, and beams alone need no answer.
+  if (!tiles_.empty()) {
+    // A put from the segment leaves the server something of ours to read later, and plain
+    // puts to a slow server must not pile up: the next frame waits for the answer. Beams
+    // alone need none.
     sync_ = xcb_get_input_focus(c_).sequence;
     pending_ = true;
   }

@@ -11,7 +11,8 @@
 //
 // Where shared memory cannot be had (a remote server, a window of another depth) and the
 // caller allows it, the pixels are kept on our side and sent with plain put requests,
-// converted to the window's depth.
+// converted to the window's depth; the same reply then keeps a slow server from falling
+// behind by more than a frame.
 #pragma once
 
 #include <array>
