@@ -89,16 +89,9 @@ void frmStarfield3::DrawStar(int i, int16_t oldX, int16_t oldY) {
   if (b > 1) b = 1;
   const Colour colour =
       RGB(Nearest16(StarRed[i] * b), Nearest16(StarGreen[i] * b), Nearest16(StarBlue[i] * b));
-  Surface& dc = *FormDC;
-  dc.SetPixelV(oldX, oldY, BackColor);
-  dc.SetPixelV(oldX + 1, oldY, BackColor);
-  dc.SetPixelV(oldX, oldY + 1, BackColor);
-  dc.SetPixelV(oldX + 1, oldY + 1, BackColor);
-  const int x = ScreenX[i], y = ScreenY[i];
-  dc.SetPixelV(x, y, colour);
-  dc.SetPixelV(x + 1, y, colour);
-  dc.SetPixelV(x, y + 1, colour);
-  dc.SetPixelV(x + 1, y + 1, colour);
+  // A star is a 2 x 2 block: the old one erased, then the new one drawn.
+  FormDC->FillRect(oldX, oldY, 2, 2, BackColor);
+  FormDC->FillRect(ScreenX[i], ScreenY[i], 2, 2, colour);
 }
 
 void frmStarfield3::DrawImage(int i, int16_t oldX, int16_t oldY, int16_t oldSize) {

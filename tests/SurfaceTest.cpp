@@ -211,3 +211,25 @@ TEST(Mask, CombinesExactlyAsTheFullColourPictureOfTheSameBlackAndWhite) {
   EXPECT_EQ(mask.GetPixel(0, 0), kBlack);
   EXPECT_EQ(mask.GetPixel(23, 0), CLR_INVALID);
 }
+
+TEST(Surface, ABlockIsWhatItsPixelsOneByOneWouldBe) {
+  // 2 x 2 blocks everywhere along and across the edges and the tile borders, into one
+  // surface, and pixel by pixel into another: the same pixels, the same changed tiles.
+  Surface blocks(40, 35, kBlack), pixels(40, 35, kBlack);
+  blocks.TrackChanges(true);
+  pixels.TrackChanges(true);
+  Colour colour = 1;
+  for (int y = -3; y <= 36; y += 5) {
+    for (int x = -2; x <= 41; x += 3) {
+      colour = colour * 2654435761u & 0xFFFFFF;
+      blocks.FillRect(x, y, 2, 2, colour);
+      for (auto [dx, dy] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}}) {
+        pixels.SetPixelV(x + dx, y + dy, colour);
+      }
+      ASSERT_EQ(blocks.Changes().Take(), pixels.Changes().Take()) << x << "," << y;
+    }
+  }
+  for (int y = 0; y < 35; ++y) {
+    for (int x = 0; x < 40; ++x) ASSERT_EQ(blocks.GetPixel(x, y), pixels.GetPixel(x, y));
+  }
+}

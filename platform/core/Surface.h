@@ -64,6 +64,20 @@ class Surface {
     if (tracking_) changes_.MarkPixel(x, y);
   }
 
+  // A w x h block of one colour, clipped at the edges: what SetPixelV of each of its pixels
+  // does, with the edges tested and the tiles marked once for the block (a star is 2 x 2).
+  void FillRect(int x, int y, int w, int h, Colour colour) {
+    const int left = x < 0 ? 0 : x, top = y < 0 ? 0 : y;
+    const int right = x + w > width_ ? width_ : x + w, bottom = y + h > height_ ? height_ : y + h;
+    if (left >= right || top >= bottom) return;
+    const uint32_t stored = ToStored(colour & 0xFFFFFF);
+    for (int row = top; row < bottom; ++row) {
+      uint32_t* line = Row(row);
+      for (int column = left; column < right; ++column) line[column] = stored;
+    }
+    if (tracking_) changes_.Mark(left, top, right - left, bottom - top);
+  }
+
   // A row of pixels as they are kept (0xFFRRGGBB).
   uint32_t* Row(int y) { return Data() + size_t(y) * size_t(width_); }
   const uint32_t* Row(int y) const { return Data() + size_t(y) * size_t(width_); }
