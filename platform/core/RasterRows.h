@@ -12,28 +12,25 @@
 namespace raster {
 
 // A source pixel as a surface keeps it: a mask's byte (0x00 or 0xFF) becomes black or white.
-inline uint32_t Stored(uint32_t pixel) {
+inline uint32_t ToSurface(uint32_t pixel) {
   return pixel;
 }
-inline uint32_t Stored(uint8_t maskByte) {
+inline uint32_t ToSurface(uint8_t maskByte) {
   return 0xFF000000u | uint32_t(maskByte) * 0x010101u;
 }
-// The same for a mask destination, whose sources are masks.
-inline uint8_t Stored8(uint8_t maskByte) {
-  return maskByte;
-}
 
+// One pixel combined into another; a mask destination takes a mask's bytes as they are.
 template <RasterOp op, typename D, typename S>
 inline void Apply(D& dst, S src) {
+  D value;
   if constexpr (sizeof(D) == 1) {
-    if constexpr (op == RasterOp::SRCCOPY) dst = Stored8(src);
-    if constexpr (op == RasterOp::SRCAND) dst &= Stored8(src);
-    if constexpr (op == RasterOp::SRCPAINT) dst |= Stored8(src);
+    value = src;
   } else {
-    if constexpr (op == RasterOp::SRCCOPY) dst = Stored(src);
-    if constexpr (op == RasterOp::SRCAND) dst &= Stored(src);
-    if constexpr (op == RasterOp::SRCPAINT) dst |= Stored(src);
+    value = ToSurface(src);
   }
+  if constexpr (op == RasterOp::SRCCOPY) dst = value;
+  if constexpr (op == RasterOp::SRCAND) dst &= value;
+  if constexpr (op == RasterOp::SRCPAINT) dst |= value;
 }
 
 // One destination row: `count` pixels, source pixel i at src[i] (or src[map[i]]). Source and
