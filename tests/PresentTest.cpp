@@ -36,7 +36,8 @@ class PresentTest : public DisplayFixture {
   }
   ~PresentTest() override { xcb_disconnect(c); }
 
-  // Now and then a fresh Xvfb refuses a client for a moment: a few tries before giving up.
+  // When its last client goes (the test before), the X server resets itself and turns away a
+  // client that comes meanwhile: a few tries before giving up.
   static xcb_connection_t* Connect() {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     for (int attempt = 0; attempt < 20 && xcb_connection_has_error(connection); ++attempt) {
