@@ -2,8 +2,9 @@
 // byte (red + 256 x green + 65536 x blue); inside, each pixel is kept in the screen's order,
 // 0xFFRRGGBB, so the window's surface can be handed to the X server as it is. The raster
 // operations work bit by bit on each channel, so their results do not depend on that order.
-// The display window and every off-screen picture are surfaces; all drawing is done by the
-// bit-exact operations below, clipped at the edges.
+// The display window and every off-screen picture are surfaces (the black-and-white masks of
+// the sprites are Masks, platform/core/Mask.h); all drawing is done by the bit-exact
+// operations below, clipped at the edges.
 #pragma once
 
 #include <cstddef>
