@@ -131,7 +131,6 @@ void XcbPresenter::WaitIdle() {
   if (!pending_) return;
   std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus_cookie_t{sync_}, nullptr));
   pending_ = false;
-  DropErrors();
 }
 
 void XcbPresenter::DropErrors() {
