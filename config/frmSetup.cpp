@@ -15,10 +15,10 @@
 #include <cmath>
 
 #include "config/Twips.h"
-#include "display/modStarfield3.h"
 #include "media/MediaTable.h"
 #include "platform/core/Numeric.h"
-#include "platform/core/SettingsFile.h"
+#include "platform/core/SettingsStore.h"
+#include "platform/desktop/modStarfield3.h"
 #include "startup/SettingsText.h"
 #include "startup/modMain.h"
 
@@ -62,11 +62,14 @@ QFrame* Rule(QWidget* parent, int left, int top, int right) {
   return line;
 }
 
-QScrollBar* Bar(QWidget* parent, const QRect& where, Qt::Orientation o, int min, int max, int small,
-                int large, int value) {
+// A bar over a setting's range, in steps of `unit` (a count's bar steps by 1, a number's by
+// hundredths).
+QScrollBar* Bar(QWidget* parent, const QRect& where, Qt::Orientation o, const char* key, int unit,
+                int small, int large, int value) {
+  const modMain::SettingSpec& spec = modMain::Spec(key);
   auto* bar = Place<QScrollBar>(parent, where);
   bar->setOrientation(o);
-  bar->setRange(min, max);
+  bar->setRange(int(RoundHalfEven(spec.least * unit)), int(RoundHalfEven(spec.most * unit)));
   bar->setSingleStep(small);
   bar->setPageStep(large);
   bar->setValue(value);
@@ -87,7 +90,7 @@ int BarValue(double stored, const QScrollBar* bar) {
 
 }  // namespace
 
-frmSetup::frmSetup(Application& app, modMain::SettingsRecord& settings, SettingsFile& store,
+frmSetup::frmSetup(Application& app, modMain::SettingsRecord& settings, SettingsStore& store,
                    Form& display)
     : Form(app, modMain::kSetupCaption), settings_(settings), store_(store), display_(display) {
   ReportError = [this](const QString& message) {
@@ -144,10 +147,10 @@ void frmSetup::BuildImageFrame(QWidget* w) {
 void frmSetup::BuildCounts(QWidget* w) {
   Captioned<QLabel>(w, Twips(120, 1440, 1035, 255), "Stars (0-400)");
   txtStars = Place<QLineEdit>(w, Twips(1320, 1380, 435, 315));
-  vsbStars = Bar(w, Twips(1740, 1380, 255, 315), Qt::Vertical, 0, 400, 1, 1, 0);
+  vsbStars = Bar(w, Twips(1740, 1380, 255, 315), Qt::Vertical, "StarCount", 1, 1, 1, 0);
   Captioned<QLabel>(w, Twips(120, 2040, 1095, 255), "Images (0-100)");
   txtObjects = Place<QLineEdit>(w, Twips(1320, 1980, 435, 315));
-  vsbObjects = Bar(w, Twips(1740, 1980, 255, 315), Qt::Vertical, 0, 100, 1, 1, 0);
+  vsbObjects = Bar(w, Twips(1740, 1980, 255, 315), Qt::Vertical, "PicCount", 1, 1, 1, 0);
   for (QLineEdit* box : {txtStars, txtObjects}) box->setTextMargins(0, 0, 0, 0);
 }
 
@@ -165,10 +168,10 @@ void frmSetup::BuildSwitches(QWidget* w) {
   // brings them to hundredths through these bars. The message covers their place.
   auto* lblSpin = Place<QLabel>(w, Twips(3060, 3720, 1815, 195));
   lblSpin->setText("Arc Ratio (Spin)");
-  hsbSpin = Bar(w, Twips(3060, 3900, 1875, 255), Qt::Horizontal, 25, 500, 5, 50, 25);
+  hsbSpin = Bar(w, Twips(3060, 3900, 1875, 255), Qt::Horizontal, "SpinRatio", 100, 5, 50, 25);
   auto* lblSpeed = Place<QLabel>(w, Twips(3060, 4140, 1815, 195));
   lblSpeed->setText("Acceleration");
-  hsbSpeed = Bar(w, Twips(3060, 4320, 1875, 255), Qt::Horizontal, 0, 1000, 10, 100, 0);
+  hsbSpeed = Bar(w, Twips(3060, 4320, 1875, 255), Qt::Horizontal, "Speed", 100, 10, 100, 0);
   for (QWidget* hidden : std::initializer_list<QWidget*>{lblSpin, hsbSpin, lblSpeed, hsbSpeed})
     hidden->hide();
 }
@@ -272,9 +275,8 @@ void frmSetup::cmdSettingsOK_Click() {
     modMain::SaveSettings(settings_, store_);
   } catch (const SettingsWriteError& e) {
     // The edits stay in the dialog, so the user can put things right and press OK again.
-    ReportError(
-        QString("The settings could not be saved to %1:\n%2")
-            .arg(QString::fromStdString(e.File().string()), QString::fromStdString(e.Reason())));
+    ReportError(QString("The settings could not be saved to %1:\n%2")
+                    .arg(QString::fromStdString(e.Where()), QString::fromStdString(e.Reason())));
     return;
   }
   Unload();

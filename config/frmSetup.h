@@ -14,11 +14,12 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class SettingsFile;
+class SettingsStore;
 
 class frmSetup : public Form {
  public:
-  frmSetup(Application& app, modMain::SettingsRecord& settings, SettingsFile& store, Form& display);
+  frmSetup(Application& app, modMain::SettingsRecord& settings, SettingsStore& store,
+           Form& display);
 
   // How a failed save is told to the user; a message box unless a test says otherwise.
   std::function<void(const QString& message)> ReportError;
@@ -52,6 +53,6 @@ class frmSetup : public Form {
   void cmdPreview_Click();
 
   modMain::SettingsRecord& settings_;
-  SettingsFile& store_;
+  SettingsStore& store_;
   Form& display_;
 };

@@ -3,23 +3,63 @@
 #include <algorithm>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
-#include "platform/core/SettingsFile.h"
+#include "platform/core/Numeric.h"
+#include "platform/core/SettingsStore.h"
 #include "startup/SettingsText.h"
 
 namespace modMain {
 
 namespace {
 
-// One setting: its key, how it is written, and how a stored text is read into it. The table
-// order is the order in which keys are read and written.
-struct Field {
-  const char* key;
-  std::function<std::string(const SettingsRecord&)> toText;
-  std::function<bool(SettingsRecord&, const std::string&)> fromText;      // false: unreadable
-  std::function<void(SettingsRecord&)> correct = [](SettingsRecord&) {};  // after reading
-};
+// Where each setting of the table lives in the record; its type gives its text form.
+using Member =
+    std::variant<int16_t SettingsRecord::*, double SettingsRecord::*, bool SettingsRecord::*>;
+
+Member MemberOf(std::string_view key) {
+  if (key == "Speed") return &SettingsRecord::Speed;
+  if (key == "StarCount") return &SettingsRecord::StarCount;
+  if (key == "PicCount") return &SettingsRecord::PicCount;
+  if (key == "SpinRatio") return &SettingsRecord::SpinRatio;
+  if (key == "SpinSwitch") return &SettingsRecord::SpinSwitch;
+  if (key == "PicSelected") return &SettingsRecord::PicSelected;
+  if (key == "Sound") return &SettingsRecord::Sound;
+  if (key == "TargetPractice") return &SettingsRecord::TargetPractice;
+  if (key == "ShowLasers") return &SettingsRecord::ShowLasers;
+  throw std::logic_error("no setting is keyed " + std::string(key));
+}
+
+std::string ToText(const SettingsRecord& s, const Member& member) {
+  struct {
+    const SettingsRecord& s;
+    std::string operator()(int16_t SettingsRecord::*m) const { return Int16ToText(s.*m); }
+    std::string operator()(double SettingsRecord::*m) const { return DoubleToText(s.*m); }
+    std::string operator()(bool SettingsRecord::*m) const { return BoolToText(s.*m); }
+  } visit{s};
+  return std::visit(visit, member);
+}
+
+template <typename T>
+bool Store(SettingsRecord& s, T SettingsRecord::*member, const std::optional<T>& value) {
+  if (value) s.*member = *value;
+  return value.has_value();
+}
+
+// False, with the record unchanged, when the text cannot be read.
+bool FromText(SettingsRecord& s, const Member& member, const std::string& text) {
+  struct {
+    SettingsRecord& s;
+    const std::string& text;
+    bool operator()(int16_t SettingsRecord::*m) const { return Store(s, m, ParseInt16(text)); }
+    bool operator()(double SettingsRecord::*m) const { return Store(s, m, ParseNumber(text)); }
+    bool operator()(bool SettingsRecord::*m) const { return Store(s, m, ParseBool(text)); }
+  } visit{s, text};
+  return std::visit(visit, member);
+}
 
 // An image size outside the four that exist reads as the large one.
 void CorrectPicSelected(SettingsRecord& s) {
@@ -53,41 +93,6 @@ std::string Printable(const std::string& text) {
   return out;
 }
 
-template <typename T, typename Parse>
-std::function<bool(SettingsRecord&, const std::string&)> Reader(T SettingsRecord::*member,
-                                                                Parse parse) {
-  return [member, parse](SettingsRecord& s, const std::string& text) {
-    const std::optional<T> value = parse(text);
-    if (!value) return false;
-    s.*member = *value;
-    return true;
-  };
-}
-
-const std::vector<Field>& Fields() {
-  static const std::vector<Field> fields = {
-      {"Speed", [](auto& s) { return DoubleToText(s.Speed); },
-       Reader(&SettingsRecord::Speed, ParseNumber)},
-      {"StarCount", [](auto& s) { return Int16ToText(s.StarCount); },
-       Reader(&SettingsRecord::StarCount, ParseInt16)},
-      {"PicCount", [](auto& s) { return Int16ToText(s.PicCount); },
-       Reader(&SettingsRecord::PicCount, ParseInt16)},
-      {"SpinRatio", [](auto& s) { return DoubleToText(s.SpinRatio); },
-       Reader(&SettingsRecord::SpinRatio, ParseNumber)},
-      {"SpinSwitch", [](auto& s) { return Int16ToText(s.SpinSwitch); },
-       Reader(&SettingsRecord::SpinSwitch, ParseInt16)},
-      {"PicSelected", [](auto& s) { return Int16ToText(s.PicSelected); },
-       Reader(&SettingsRecord::PicSelected, ParseInt16), CorrectPicSelected},
-      {"Sound", [](auto& s) { return BoolToText(s.Sound); },
-       Reader(&SettingsRecord::Sound, ParseBool)},
-      {"TargetPractice", [](auto& s) { return BoolToText(s.TargetPractice); },
-       Reader(&SettingsRecord::TargetPractice, ParseBool)},
-      {"ShowLasers", [](auto& s) { return BoolToText(s.ShowLasers); },
-       Reader(&SettingsRecord::ShowLasers, ParseBool)},
-  };
-  return fields;
-}
-
 }  // namespace
 
 SettingsRecord& Settings() {
@@ -95,34 +100,56 @@ SettingsRecord& Settings() {
   return record;
 }
 
-void SetDefaultSettings(SettingsRecord& s) {
-  s.Speed = 0.5;
-  s.SpinRatio = 1.0;
-  s.SpinSwitch = 0;
-  s.StarCount = 150;
-  s.PicCount = 15;
-  s.PicSelected = 1;
-  s.Sound = true;
-  s.TargetPractice = true;
-  s.ShowLasers = true;
+const SettingSpec& Spec(std::string_view key) {
+  for (const SettingSpec& spec : kSettingSpecs) {
+    if (key == spec.key) return spec;
+  }
+  throw std::logic_error("no setting is keyed " + std::string(key));
 }
 
-void LoadSettings(SettingsRecord& s, const SettingsFile& store, std::ostream& warnings) {
+void SetSetting(SettingsRecord& s, std::string_view key, double value) {
+  std::visit(
+      [&](auto member) {
+        using T = std::remove_reference_t<decltype(s.*member)>;
+        if constexpr (std::is_same_v<T, bool>) {
+          s.*member = value != 0;
+        } else if constexpr (std::is_same_v<T, int16_t>) {
+          s.*member = Nearest16(value);
+        } else {
+          s.*member = value;
+        }
+      },
+      MemberOf(key));
+}
+
+double GetSetting(const SettingsRecord& s, std::string_view key) {
+  return std::visit([&](auto member) { return double(s.*member); }, MemberOf(key));
+}
+
+void SetDefaultSettings(SettingsRecord& s) {
+  for (const SettingSpec& spec : kSettingSpecs) SetSetting(s, spec.key, spec.defaultValue);
+}
+
+void LoadSettings(SettingsRecord& s, const SettingsStore& store, std::ostream& warnings) {
   SetDefaultSettings(s);
-  const IniText stored = store.Read();
-  for (const Field& field : Fields()) {
-    const std::string text = stored.Get(kSection, field.key).value_or(field.toText(s));
-    if (!field.fromText(s, text)) {
-      warnings << "skorvane: " << Printable(store.Path().string()) << ": setting " << field.key
+  std::vector<std::string> keys;
+  for (const SettingSpec& spec : kSettingSpecs) keys.emplace_back(spec.key);
+  const std::vector<std::optional<std::string>> stored = store.Get(kSection, keys);
+  for (size_t i = 0; i < keys.size(); ++i) {
+    const Member member = MemberOf(keys[i]);
+    const std::string text = stored[i].value_or(ToText(s, member));
+    if (!FromText(s, member, text)) {
+      warnings << "skorvane: " << Printable(store.Where()) << ": setting " << keys[i]
                << " has the unreadable value \"" << Printable(text) << "\"; using its default\n";
     }
-    field.correct(s);
   }
+  CorrectPicSelected(s);
 }
 
-void SaveSettings(const SettingsRecord& s, SettingsFile& store) {
-  std::vector<std::pair<std::string, std::string>> values;
-  for (const Field& field : Fields()) values.emplace_back(field.key, field.toText(s));
+void SaveSettings(const SettingsRecord& s, SettingsStore& store) {
+  SettingsStore::Values values;
+  for (const SettingSpec& spec : kSettingSpecs)
+    values.emplace_back(spec.key, ToText(s, MemberOf(spec.key)));
   store.Put(kSection, values);
 }
 

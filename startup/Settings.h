@@ -1,12 +1,14 @@
 // The nine user settings of modMain, their defaults, and their loading and storing.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 
-class SettingsFile;
+class SettingsStore;
 
 namespace modMain {
 
@@ -25,6 +27,45 @@ struct SettingsRecord {
   bool ShowLasers = false;
 };
 
+// What a setting holds, and so how a user gives it: a whole number, a number with a point, one
+// of a few named choices, or on and off.
+enum class SettingKind { Count, Number, Choice, Switch };
+
+// One setting: its key in the store, its kind, its default, the range a user may choose from
+// (the command line, the dialog's controls and the frontends' sliders all offer this range),
+// and its name on the command line.
+struct SettingSpec {
+  const char* key;
+  SettingKind kind;
+  double defaultValue;
+  double least, most;
+  const char* option;
+};
+
+// In the order in which the keys are read and written.
+inline constexpr std::array<SettingSpec, 9> kSettingSpecs = {{
+    {"Speed", SettingKind::Number, 0.5, 0, 10, "speed"},
+    {"StarCount", SettingKind::Count, 150, 0, 400, "stars"},
+    {"PicCount", SettingKind::Count, 15, 0, 100, "images"},
+    {"SpinRatio", SettingKind::Number, 1.0, 0.25, 5, "spin-ratio"},
+    {"SpinSwitch", SettingKind::Switch, 0, 0, 1, "spin-stars"},
+    {"PicSelected", SettingKind::Choice, 1, 0, 3, "size"},
+    {"Sound", SettingKind::Switch, 1, 0, 1, "sound"},
+    {"TargetPractice", SettingKind::Switch, 1, 0, 1, "target-practice"},
+    {"ShowLasers", SettingKind::Switch, 1, 0, 1, "lasers"},
+}};
+
+// The names of PicSelected's choices, by value.
+inline constexpr std::array<const char*, 4> kPictureSizeNames = {"large", "medium", "small",
+                                                                 "tiny"};
+
+// The setting with this key; every key of the table has one.
+const SettingSpec& Spec(std::string_view key);
+
+// Sets one setting from a number in its range (a switch: 0 off, anything else on).
+void SetSetting(SettingsRecord& s, std::string_view key, double value);
+double GetSetting(const SettingsRecord& s, std::string_view key);
+
 inline constexpr const char* kApplication = "Skorvane Screensaver";
 inline constexpr const char* kSection = "Settings";
 
@@ -36,10 +77,10 @@ void SetDefaultSettings(SettingsRecord& s);
 // Defaults first, then every stored key over them. A stored text that cannot be read keeps
 // that one setting at its default and is reported on `warnings` with the file and the key:
 // a damaged file must never keep the screensaver or its setup dialog from starting.
-void LoadSettings(SettingsRecord& s, const SettingsFile& store, std::ostream& warnings);
+void LoadSettings(SettingsRecord& s, const SettingsStore& store, std::ostream& warnings);
 
 // Writes all nine keys. Throws SettingsWriteError when the store cannot be written.
-void SaveSettings(const SettingsRecord& s, SettingsFile& store);
+void SaveSettings(const SettingsRecord& s, SettingsStore& store);
 
 // Brings counts edited by hand into what the 500-slot scene can hold (negative counts to 0,
 // PicCount to at most 500, StarCount to what is left). The store is not rewritten.

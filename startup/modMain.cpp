@@ -5,10 +5,12 @@
 #include <charconv>
 #include <climits>
 #include <optional>
+#include <string_view>
 
 #include "platform/core/Failure.h"
 #include "platform/core/Numeric.h"
 #include "startup/SettingsText.h"
+#include "startup/WindowId.h"
 
 namespace modMain {
 
@@ -30,19 +32,12 @@ bool IsDigit(char c) {
 }
 
 // A window id as the X tools print it: 0x and hex digits, the last word of the text.
-std::optional<int64_t> HexTail(const std::string& s) {
+std::optional<uint32_t> HexTail(const std::string& s) {
   const size_t separator = s.find_last_of(" \t:");
-  const std::string word = separator == std::string::npos ? s : s.substr(separator + 1);
-  if (word.size() < 3 || word.size() > 10 || word[0] != '0' || (word[1] != 'x' && word[1] != 'X'))
-    return std::nullopt;
-  int64_t value = 0;
-  for (size_t i = 2; i < word.size(); ++i) {
-    const char c = char(std::tolower(static_cast<unsigned char>(word[i])));
-    const int digit = IsDigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + digit;
-  }
-  return value;
+  const std::string_view word =
+      std::string_view(s).substr(separator == std::string::npos ? 0 : separator + 1);
+  if (word.size() < 3 || word[0] != '0' || (word[1] != 'x' && word[1] != 'X')) return std::nullopt;
+  return ParseWindowId(word);
 }
 
 // The value of the longest tail of `s` that is numeric text: blanks, a sign, blanks, then
@@ -63,7 +58,8 @@ std::optional<double> LongestDecimalTail(const std::string& s) {
   }
   if (!digit) return std::nullopt;
   double value = 0;
-  const std::string body = "0" + s.substr(begin);  // from_chars wants a digit before a point
+  std::string body = "0";  // from_chars wants a digit before a point
+  body.append(s, begin);
   std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::fixed);
   size_t before = begin;
   while (before > 0 && IsBlank(s[before - 1])) --before;

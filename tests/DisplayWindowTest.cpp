@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "display/StarfieldForm.h"
 #include "platform/core/Numeric.h"
 #include "platform/desktop/App.h"
+#include "platform/desktop/StarfieldForm.h"
 #include "tests/DisplayFixture.h"
 #include "tests/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "platform/core/InstanceMarkers.h"
+#include "platform/posix/InstanceMarkers.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/core/SettingsFile.h"
+#include "platform/posix/SettingsFile.h"
 #include "startup/Settings.h"
 #include "tests/TempDir.h"
 
@@ -127,7 +127,7 @@ TEST_F(SettingsStoreTest, RoundTripKeepsEveryValueAndOtherSections) {
   EXPECT_EQ(in.SpinSwitch, 1);
   EXPECT_EQ(in.PicSelected, 3);
   EXPECT_FALSE(in.Sound);
-  EXPECT_EQ(store.Get("Other", "Keep", ""), "me");
+  EXPECT_EQ(store.Get("Other", {"Keep"}).at(0), "me");
 }
 
 TEST_F(SettingsStoreTest, AWriteKilledBeforeItsRenameLeavesTheOldFileWhole) {
@@ -160,7 +160,7 @@ TEST_F(SettingsStoreTest, AFailedWriteNamesTheFileAndTheReason) {
     modMain::SaveSettings(s, store);
     FAIL() << "write below a plain file succeeded";
   } catch (const SettingsWriteError& e) {
-    EXPECT_EQ(e.File(), file);
+    EXPECT_EQ(e.Where(), file.string());
     EXPECT_FALSE(e.Reason().empty());
   }
 }

@@ -14,8 +14,8 @@
 #include <sstream>
 
 #include "config/frmSetup.h"
-#include "platform/core/SettingsFile.h"
 #include "platform/desktop/App.h"
+#include "platform/posix/SettingsFile.h"
 #include "tests/TempDir.h"
 
 namespace {
@@ -60,7 +60,9 @@ class SetupDialogTest : public ::testing::Test {
   }
 
   // What the store holds for `key` now.
-  std::string Stored(const std::string& key) { return store_->Get("Settings", key, "<none>"); }
+  std::string Stored(const std::string& key) {
+    return store_->Get("Settings", {key}).at(0).value_or("<none>");
+  }
 
   void Type(QLineEdit* box, const QString& text) {
     box->selectAll();

@@ -8,10 +8,13 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual int64_t NowMs() = 0;
+  // The same reading with the fractions of a millisecond the clock has: for diagnostics.
+  virtual double PreciseMs() { return double(NowMs()); }
 };
 
 // Milliseconds of the monotonic system clock; never goes back, unaffected by clock changes.
 class SteadyClock : public Clock {
  public:
   int64_t NowMs() override;
+  double PreciseMs() override;
 };

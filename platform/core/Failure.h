@@ -5,9 +5,16 @@
 
 #include <cstddef>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
-#include "platform/core/Numeric.h"
+// A run-time error of the program's own: a value out of range, a failed surface access, a
+// store that cannot be written. Each caller decides what such an error does (abandon a frame,
+// close a window, tell the user, ...).
+class RuntimeError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // Element i of `items`, or a RuntimeError when there is none: the program's range check.
 template <typename Items>

@@ -1,27 +1,18 @@
 #include "platform/core/FrameLog.h"
 
-#include <cstdlib>
 #include <ctime>
 
 namespace {
 
-bool g_report_rate = false;
-
 double ProcessCpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return double(t.tv_sec) * 1000 + double(t.tv_nsec) / 1e6;
+  return double(std::clock()) * 1000.0 / CLOCKS_PER_SEC;
 }
 
 }  // namespace
 
-void FrameLog::ReportRate() {
-  g_report_rate = true;
-}
-
-FrameLog::FrameLog() : report_(g_report_rate) {
-  const char* path = std::getenv("SKORVANE_FRAME_LOG");
-  if (path && *path) file_ = std::fopen(path, "w");
+FrameLog::FrameLog(Clock& clock, const std::string& file, bool reportRate)
+    : clock_(clock), report_(reportRate) {
+  if (!file.empty()) file_ = std::fopen(file.c_str(), "w");
   if (file_) std::setvbuf(file_, nullptr, _IOLBF, 0);  // whole lines, readable while we run
 }
 
@@ -29,14 +20,9 @@ FrameLog::~FrameLog() {
   if (file_) std::fclose(file_);
 }
 
-double FrameLog::SteadyMs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return double(t.tv_sec) * 1000 + double(t.tv_nsec) / 1e6;
-}
-
 void FrameLog::Frame() {
-  const double nowMs = SteadyMs();
+  if (!On()) return;
+  const double nowMs = clock_.PreciseMs();
   if (file_ && last_ >= 0) std::fprintf(file_, "%.3f\n", nowMs - last_);
   last_ = nowMs;
   if (report_) Report(nowMs);

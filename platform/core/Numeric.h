@@ -5,15 +5,9 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <stdexcept>
 #include <string>
 
-// A run-time error of the program's own logic: a value out of range, a failed surface access.
-// Each caller decides what such an error does (abandon a frame, close a window, ...).
-class RuntimeError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+#include "platform/core/Failure.h"
 
 // x to the nearest integer, ties to the even neighbour (the default FPU rounding mode).
 inline double RoundHalfEven(double x) {

@@ -5,9 +5,9 @@
 #include <QWidget>
 #include <cstdio>
 
-#include "platform/core/InstanceMarkers.h"
 #include "platform/core/Numeric.h"
 #include "platform/desktop/App.h"
+#include "platform/posix/InstanceMarkers.h"
 
 namespace {
 

@@ -8,63 +8,52 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
-#include <QTimer>
 #include <memory>
 #include <string>
 
 #include "platform/core/Clock.h"
 #include "platform/core/DisplayWindow.h"
-#include "platform/core/FrameLog.h"
-#include "platform/core/ScaledSurface.h"
-#include "platform/desktop/BeamTrail.h"
-#include "platform/desktop/XcbPresenter.h"
+#include "platform/core/FramePump.h"
+#include "platform/desktop/QtPassTimer.h"
+#include "platform/desktop/ServerPresenter.h"
 
 struct xcb_connection_t;
 
 class HostedWindow : public DisplayWindow, public QAbstractNativeEventFilter {
  public:
-  // nullptr, with the reason in `error`, when `host` names no window we can draw into;
-  // host 0 is the root window.
-  static std::unique_ptr<HostedWindow> Create(DisplayEvents& events, Clock& clock, uint32_t host,
-                                              std::string* error);
+  // The window, or why there is none.
+  struct Made {
+    std::unique_ptr<HostedWindow> window;
+    std::string error;  // when there is no window: why, for a line on stderr
+  };
+  // Host 0 is the root window; `log` may be null.
+  static Made Create(DisplayEvents& events, Clock& clock, uint32_t host, FrameLog* log);
   ~HostedWindow() override;
 
   // Runs the activation, then the frame loop, from the event loop.
   void Start();
 
   // DisplayWindow
-  Surface& FormDC() override { return screen_.Scene(); }
-  float ScaleWidth() const override { return float(screen_.Scene().Width()); }
-  float ScaleHeight() const override { return float(screen_.Scene().Height()); }
+  Surface& FormDC() override { return pump_.FormDC(); }
+  float ScaleWidth() const override { return pump_.ScaleWidth(); }
+  float ScaleHeight() const override { return pump_.ScaleHeight(); }
   void SetMousePointer(MousePointer) override {}  // the pointer is the frontend's
   int ShowCursor(bool show) override { return cursor_count_ += show ? 1 : -1; }
   void HideInitPanel() override {}
-  LinePrimitive& Line1() override { return lines_[0]; }
-  LinePrimitive& Line2() override { return lines_[1]; }
+  LinePrimitive& Line1() override { return pump_.Line1(); }
+  LinePrimitive& Line2() override { return pump_.Line2(); }
   void Unload() override;
 
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
  private:
-  HostedWindow(DisplayEvents& events, Clock& clock, xcb_connection_t* connection, uint32_t host);
+  HostedWindow(DisplayEvents& events, Clock& clock, uint32_t host, FrameLog* log,
+               std::unique_ptr<XcbPresenter> xcb);
   void Resize(int width, int height);
-  void RunPass();
-  void Present();
-  void PresentAll();
-  ScreenOverlays Overlays() const;
 
-  DisplayEvents& events_;
-  Clock& clock_;
-  xcb_connection_t* c_;
   uint32_t host_;
-  std::unique_ptr<XcbPresenter> presenter_;
-  void AttachScreen(int width, int height);
-
-  ScaledSurface screen_;  // the scene's surface, and the host's pixels it shows on
-  LinePrimitive lines_[2];
-  BeamTrail beams_;  // what the server drew over the host window
+  QtPassTimer timer_;
+  FramePump pump_;
+  ServerPresenter server_;
   int cursor_count_ = 0;
-  QTimer pass_timer_;
-  bool started_ = false;
-  FrameLog frame_log_;
 };

@@ -22,14 +22,10 @@
 
 #include "platform/core/DirtyTiles.h"
 #include "platform/core/LinePrimitive.h"
+#include "platform/core/ScreenPresenter.h"
 #include "platform/core/Surface.h"
 
 #include <xcb/xproto.h>
-
-struct ScreenOverlays {
-  std::array<LineGeometry, 2> lines;  // the two beams; only visible ones are drawn
-  const char* panelText = nullptr;    // a line of text in a black box at the top-left corner
-};
 
 class XcbPresenter {
  public:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/Options.h"
+#include "app/linux/Options.h"
 #include "startup/modMain.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/core/IniText.h"
-#include "platform/core/SettingsFile.h"
+#include "platform/posix/SettingsFile.h"
 #include "startup/Settings.h"
 #include "startup/SettingsText.h"
 

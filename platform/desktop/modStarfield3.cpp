@@ -1,4 +1,4 @@
-#include "display/modStarfield3.h"
+#include "platform/desktop/modStarfield3.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -1,4 +1,4 @@
-#include "platform/core/SettingsFile.h"
+#include "platform/posix/SettingsFile.h"
 
 #include <functional>
 
@@ -59,13 +59,13 @@ void ReplaceAtomically(const fs::path& file, const std::string& text,
                        const std::function<void(const fs::path&)>& beforeRename) {
   std::error_code ec;
   fs::create_directories(file.parent_path(), ec);
-  if (ec) throw SettingsWriteError(file, ec.message());
+  if (ec) throw SettingsWriteError(file.string(), ec.message());
 
   RemoveStaleTemporaries(file);
   fs::path temporary = file;
   temporary += ".tmp-" + std::to_string(::getpid());
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) throw SettingsWriteError(file, ErrnoText());
+  if (fd < 0) throw SettingsWriteError(file.string(), ErrnoText());
 
   const char* data = text.data();
   size_t left = text.size();
@@ -76,7 +76,7 @@ void ReplaceAtomically(const fs::path& file, const std::string& text,
       const std::string reason = ErrnoText();
       ::close(fd);
       ::unlink(temporary.c_str());
-      throw SettingsWriteError(file, reason);
+      throw SettingsWriteError(file.string(), reason);
     }
     data += n;
     left -= size_t(n);
@@ -84,23 +84,18 @@ void ReplaceAtomically(const fs::path& file, const std::string& text,
   if (::fsync(fd) != 0 || ::close(fd) != 0) {
     const std::string reason = ErrnoText();
     ::unlink(temporary.c_str());
-    throw SettingsWriteError(file, reason);
+    throw SettingsWriteError(file.string(), reason);
   }
   if (beforeRename) beforeRename(temporary);
   if (::rename(temporary.c_str(), file.c_str()) != 0) {
     const std::string reason = ErrnoText();
     ::unlink(temporary.c_str());
-    throw SettingsWriteError(file, reason);
+    throw SettingsWriteError(file.string(), reason);
   }
   SyncFolder(file.parent_path());
 }
 
 }  // namespace
-
-SettingsWriteError::SettingsWriteError(const fs::path& file, const std::string& reason)
-    : std::runtime_error("cannot write " + file.string() + ": " + reason),
-      file_(file),
-      reason_(reason) {}
 
 fs::path SettingsFile::PathFor(const std::string& application) {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -118,13 +113,15 @@ IniText SettingsFile::Read() const {
   return IniText(ReadText(file_));
 }
 
-std::string SettingsFile::Get(const std::string& section, const std::string& key,
-                              const std::string& fallback) const {
-  return Read().Get(section, key).value_or(fallback);
+std::vector<std::optional<std::string>> SettingsFile::Get(
+    const std::string& section, const std::vector<std::string>& keys) const {
+  const IniText ini = Read();
+  std::vector<std::optional<std::string>> values;
+  for (const std::string& key : keys) values.push_back(ini.Get(section, key));
+  return values;
 }
 
-void SettingsFile::Put(const std::string& section,
-                       const std::vector<std::pair<std::string, std::string>>& values) {
+void SettingsFile::Put(const std::string& section, const Values& values) {
   IniText ini = Read();
   for (const auto& [key, value] : values) ini.Set(section, key, value);
   ReplaceAtomically(file_, ini.Text(), before_rename_);

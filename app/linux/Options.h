@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "startup/Settings.h"
@@ -18,9 +19,9 @@ struct RunOptions {
   Frontend frontend = Frontend::None;
   uint32_t windowId = 0;  // Frontend::Window: the window to draw into (0: the root window)
 
-  std::optional<int16_t> stars, images, size;
-  std::optional<double> speed, spinRatio;
-  std::optional<bool> spinStars, targetPractice, lasers, sound;
+  // The settings given, by key, in the range the table gives (a switch: 1 on, 0 off).
+  std::vector<std::pair<std::string, double>> settings;
+  std::optional<double> Given(const std::string& key) const;
   bool fps = false;
 
   std::string switches;  // what is left for the switch dispatch, joined by blanks

@@ -1,4 +1,4 @@
-#include "display/StarfieldForm.h"
+#include "platform/desktop/StarfieldForm.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -7,11 +7,12 @@
 #include "startup/modMain.h"
 
 StarfieldForm::StarfieldForm(Application& app, frmStarfield3& form, Clock& clock,
-                             SceneFactory sceneForScreen)
+                             SceneFactory sceneForScreen, FrameLog* log)
     : Form(app, modMain::kDisplayCaption),
       form_(form),
       clock_(clock),
-      scene_for_screen_(std::move(sceneForScreen)) {}
+      scene_for_screen_(std::move(sceneForScreen)),
+      log_(log) {}
 
 StarfieldForm::~StarfieldForm() = default;
 
@@ -26,7 +27,7 @@ std::vector<QScreen*> StarfieldForm::OtherScreens() const {
 
 std::unique_ptr<QWidget> StarfieldForm::CreateWindow() {
   auto window = std::make_unique<SurfaceWindow>(
-      form_, clock_, [this] { Unload(); }, QGuiApplication::primaryScreen());
+      form_, clock_, [this] { Unload(); }, QGuiApplication::primaryScreen(), log_);
   window_ = window.get();
   return window;
 }

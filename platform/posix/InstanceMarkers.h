@@ -11,9 +11,11 @@
 #include <optional>
 #include <string>
 
+#include "platform/core/InstanceChecks.h"
+
 namespace instance_markers {
 
-// The marker folder; nullopt (after one warning on stderr) when neither place is usable.
+// The marker folder; nullopt when neither place is usable.
 std::optional<std::filesystem::path> Folder();
 
 // DISPLAY in one spelling per display: ":3", ":3.0" and "unix:3" all give ":3.0".
@@ -26,10 +28,20 @@ bool WindowWithCaptionExists(const std::string& caption);
 // True when another copy of this program runs for this user, in any mode (App.PrevInstance).
 bool PrevInstance();
 
-// Marks this process as a running copy; call once at start-up, before PrevInstance().
-void RegisterThisProcess();
+// Marks this process as a running copy; call once at start-up, before PrevInstance(). False
+// when there is no marker folder, and so nothing can be checked.
+bool RegisterThisProcess();
 
 }  // namespace instance_markers
+
+// The checks start-up makes, answered from the markers.
+class MarkerChecks : public InstanceChecks {
+ public:
+  bool WindowWithCaptionExists(const std::string& caption) override {
+    return instance_markers::WindowWithCaptionExists(caption);
+  }
+  bool PrevInstance() override { return instance_markers::PrevInstance(); }
+};
 
 // Held by a window for as long as it bears its caption.
 class CaptionMarker {

@@ -1,4 +1,4 @@
-#include "platform/core/InstanceMarkers.h"
+#include "platform/posix/InstanceMarkers.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -100,16 +100,7 @@ std::optional<fs::path> Folder() {
   }
   const char* tmp = std::getenv("TMPDIR");
   const fs::path base = tmp && *tmp ? fs::path(tmp) : fs::path("/tmp");
-  if (auto folder = MakePrivateFolder(base / ("skorvane-" + std::to_string(::getuid()))))
-    return folder;
-  static bool warned = false;
-  if (!warned) {
-    warned = true;
-    std::fprintf(stderr,
-                 "skorvane: there is no private folder for the running-copy markers, so "
-                 "every other copy is taken to be running.\n");
-  }
-  return std::nullopt;
+  return MakePrivateFolder(base / ("skorvane-" + std::to_string(::getuid())));
 }
 
 bool WindowWithCaptionExists(const std::string& caption) {
@@ -117,12 +108,13 @@ bool WindowWithCaptionExists(const std::string& caption) {
   return !file || IsHeld(*file);
 }
 
-void RegisterThisProcess() {
+bool RegisterThisProcess() {
   const auto folder = Folder();
-  if (!folder) return;
+  if (!folder) return false;
   const fs::path file = *folder / (kInstancePrefix + std::to_string(::getpid()) + ".lock");
   const int fd = OpenMarker(file);
   if (fd >= 0) ::flock(fd, LOCK_EX | LOCK_NB);  // kept open, and locked, until the process ends
+  return true;
 }
 
 bool PrevInstance() {

@@ -9,6 +9,7 @@
 #include "display/frmStarfield3.h"
 #include "platform/desktop/Form.h"
 
+class FrameLog;
 class QScreen;
 class SurfaceWindow;
 
@@ -18,8 +19,9 @@ class StarfieldForm : public Form {
   // scene of its own from it; the scenes are made once and kept, as `form` is, so what
   // carries over from one showing to the next does so on every screen.
   using SceneFactory = std::function<std::unique_ptr<frmStarfield3>()>;
+  // `log`, when given, times the frames of the primary screen.
   StarfieldForm(Application& app, frmStarfield3& form, Clock& clock,
-                SceneFactory sceneForScreen = {});
+                SceneFactory sceneForScreen = {}, FrameLog* log = nullptr);
   ~StarfieldForm() override;
 
  protected:
@@ -37,6 +39,7 @@ class StarfieldForm : public Form {
   frmStarfield3& form_;
   Clock& clock_;
   SceneFactory scene_for_screen_;
+  FrameLog* log_;
   SurfaceWindow* window_ = nullptr;
   std::vector<OtherScreen> others_;
 };

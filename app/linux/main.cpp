@@ -2,28 +2,37 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
+#include "app/linux/Options.h"
 #include "config/frmPreview.h"
 #include "config/frmSetup.h"
-#include "display/StarfieldForm.h"
 #include "display/frmStarfield3.h"
 #include "media/MediaTable.h"
 #include "platform/core/FrameLog.h"
-#include "platform/core/InstanceMarkers.h"
-#include "platform/core/SettingsFile.h"
 #include "platform/desktop/App.h"
 #include "platform/desktop/HostedWindow.h"
+#include "platform/desktop/StarfieldForm.h"
 #include "platform/desktop/TerminationSignals.h"
+#include "platform/posix/InstanceMarkers.h"
+#include "platform/posix/SettingsFile.h"
 #include "platform/sound/SdlSoundPlayer.h"
-#include "startup/Options.h"
 #include "startup/Settings.h"
 #include "startup/modMain.h"
 
 namespace {
 
 struct Services {
+  explicit Services(bool reportRate)
+      : frameLog(clock, EnvironmentText("SKORVANE_FRAME_LOG"), reportRate) {}
+
+  static std::string EnvironmentText(const char* name) {
+    const char* text = std::getenv(name);
+    return text ? text : "";
+  }
+
   SteadyClock clock;
   XorShiftRandom random;
   // The sound device is closed a second after the last sound, by the event loop's timers.
@@ -31,6 +40,8 @@ struct Services {
       [](int ms, std::function<void()> then) { QTimer::singleShot(ms, qApp, std::move(then)); }};
   SettingsFile store{SettingsFile::PathFor(modMain::kApplication)};
   EmbeddedMedia media;
+  MarkerChecks instances;
+  FrameLog frameLog;  // SKORVANE_FRAME_LOG and --fps
 };
 
 // Frontend mode: the live display in a window the frontend owns. The frontend owns the input
@@ -40,19 +51,19 @@ int RunHosted(Services& services, const RunOptions& options) {
   modMain::LoadSettings(settings, services.store, std::cerr);
   ApplyOptions(options, settings);
   settings.TargetPractice = false;
-  settings.Sound = options.sound.value_or(false);
+  settings.Sound = options.Given("Sound").value_or(0) != 0;  // silent unless asked
   modMain::ClampSceneCounts(settings);
 
   frmStarfield3 starfield(settings, services.clock, services.random, services.sound,
                           services.media);
-  std::string error;
-  auto window = HostedWindow::Create(starfield, services.clock, options.windowId, &error);
-  if (!window) {
-    std::cerr << "skorvane: " << error << ".\n";
+  HostedWindow::Made made =
+      HostedWindow::Create(starfield, services.clock, options.windowId, &services.frameLog);
+  if (!made.window) {
+    std::cerr << "skorvane: " << made.error << ".\n";
     return 1;
   }
-  starfield.Attach(window.get());
-  window->Start();
+  starfield.Attach(made.window.get());
+  made.window->Start();
   return QApplication::exec();
 }
 
@@ -61,16 +72,21 @@ int RunSwitches(Services& services, const RunOptions& options) {
   frmStarfield3 starfield(modMain::Settings(), services.clock, services.random, services.sound,
                           services.media);  // lives as long as we do
   Application app;
-  StarfieldForm display(app, starfield, services.clock, [&services] {
-    return std::make_unique<frmStarfield3>(modMain::Settings(), services.clock, services.random,
-                                           services.sound, services.media);
-  });
+  StarfieldForm display(
+      app, starfield, services.clock,
+      [&services] {
+        return std::make_unique<frmStarfield3>(modMain::Settings(), services.clock, services.random,
+                                               services.sound, services.media);
+      },
+      &services.frameLog);
   frmSetup setup(app, modMain::Settings(), services.store, display);
   frmPreview preview(app);
 
   modMain::StartupActions actions;
-  actions.FindWindow = instance_markers::WindowWithCaptionExists;
-  actions.PrevInstance = instance_markers::PrevInstance;
+  actions.FindWindow = [&](const std::string& caption) {
+    return services.instances.WindowWithCaptionExists(caption);
+  };
+  actions.PrevInstance = [&] { return services.instances.PrevInstance(); };
   actions.EndNow = [] { App::EndNow(0); };
   actions.LoadSettings = [&] {
     modMain::LoadSettings(modMain::Settings(), services.store, std::cerr);
@@ -103,7 +119,10 @@ int main(int argc, char** argv) {
   const bool hosted = parsed.options.frontend == RunOptions::Frontend::Window;
   if (!hosted && !modMain::ChoosesAMode(parsed.options.switches)) return 0;  // no display needed
 
-  instance_markers::RegisterThisProcess();
+  if (!instance_markers::RegisterThisProcess()) {
+    std::cerr << "skorvane: there is no private folder for the running-copy markers, so every "
+                 "other copy is taken to be running.\n";
+  }
   // The toolkit sees only our name: its own options (-display, -reverse, -style, ...) must
   // never be taken from the command line before the mode is chosen from it.
   int toolkitArgc = 1;
@@ -115,8 +134,7 @@ int main(int argc, char** argv) {
   App::SetIcon(media::IconFile());
   EndOnTerminationSignals();
 
-  if (parsed.options.fps) FrameLog::ReportRate();
-  Services services;
+  Services services(parsed.options.fps);
   if (hosted) return RunHosted(services, parsed.options);
   return RunSwitches(services, parsed.options);
 }

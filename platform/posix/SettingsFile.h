@@ -8,24 +8,13 @@
 
 #include <filesystem>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/core/IniText.h"
+#include "platform/core/SettingsStore.h"
 
-class SettingsWriteError : public std::runtime_error {
- public:
-  SettingsWriteError(const std::filesystem::path& file, const std::string& reason);
-  const std::filesystem::path& File() const { return file_; }
-  const std::string& Reason() const { return reason_; }
-
- private:
-  std::filesystem::path file_;
-  std::string reason_;
-};
-
-class SettingsFile {
+class SettingsFile : public SettingsStore {
  public:
   // The store of `application` in the user's configuration folder.
   static std::filesystem::path PathFor(const std::string& application);
@@ -34,17 +23,15 @@ class SettingsFile {
 
   const std::filesystem::path& Path() const { return file_; }
 
+  // SettingsStore
+  std::string Where() const override { return file_.string(); }
+  std::vector<std::optional<std::string>> Get(const std::string& section,
+                                              const std::vector<std::string>& keys) const override;
+  // One atomic replacement of the file; other sections and keys of the file are kept.
+  void Put(const std::string& section, const Values& values) override;
+
   // The whole file as it is now; an empty text when it does not exist.
   IniText Read() const;
-
-  // The stored text, or `fallback` when the file, the section or the key does not exist.
-  std::string Get(const std::string& section, const std::string& key,
-                  const std::string& fallback) const;
-
-  // Stores every pair in `values` under `section` in one atomic replacement of the file;
-  // other sections and keys of the file are kept. Throws SettingsWriteError.
-  void Put(const std::string& section,
-           const std::vector<std::pair<std::string, std::string>>& values);
 
   // Test seam: called between writing the temporary file and renaming it over the store.
   // Lets a test interrupt a write at its most dangerous point.

@@ -1,0 +1,56 @@
+#include "platform/core/FramePump.h"
+
+#include <algorithm>
+
+namespace {
+
+// A pass is never further off than this: a form that says "nothing due" is asked again.
+constexpr int64_t kLongestWaitMs = 1000;
+
+}  // namespace
+
+FramePump::FramePump(DisplayEvents& events, Clock& clock, PassTimer& timer, FrameLog* log)
+    : events_(events), clock_(clock), timer_(timer), log_(log) {
+  for (LinePrimitive& line : lines_) {
+    line.onChange = [this](const LineGeometry& before, const LineGeometry& after) {
+      if (presenter_) presenter_->BeamMoved(screen_.ToDevice(before), screen_.ToDevice(after));
+    };
+  }
+}
+
+void FramePump::Resize(uint32_t* device, int width, int height, double ratio) {
+  screen_.Attach(device, width, height, ScreenScale(width, height, ratio));
+  events_.Form_Resize();
+}
+
+ScreenOverlays FramePump::Overlays() const {
+  ScreenOverlays overlays;
+  overlays.lines = {screen_.ToDevice(lines_[0].Geometry()), screen_.ToDevice(lines_[1].Geometry())};
+  overlays.panelText = panel_text_;
+  return overlays;
+}
+
+void FramePump::Start() {
+  if (stopped_) return;
+  events_.Form_Activate();
+  started_ = true;
+}
+
+void FramePump::Stop() {
+  stopped_ = true;
+  timer_.Stop();
+}
+
+void FramePump::RunPass() {
+  if (stopped_) return;
+  if (presenter_) presenter_->WaitIdle();  // the screen has read what the pass will redraw
+  if (events_.Form_Paint() && log_) log_->Frame();
+  if (stopped_) return;  // the pass closed the window
+  Present();
+  const int64_t wait = events_.NextPassDue() - clock_.NowMs();
+  timer_.Start(int(std::clamp<int64_t>(wait, 0, kLongestWaitMs)));
+}
+
+void FramePump::Present() {
+  if (presenter_) presenter_->Present(screen_, Overlays());
+}
