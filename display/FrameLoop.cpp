@@ -76,11 +76,9 @@ bool frmStarfield3::Form_Paint() {
   const bool frameDue = now >= NextFrameTime;
   if (frameDue) {
     StopOnError([&] { Bookkeeping(now); });
-    StopOnError([&] {
-      NextFrameTime += kFramePeriodMs;
-      if (NextFrameTime < now) NextFrameTime = now;  // late: next frame at once, but no burst
-    });
-    StopOnError([&] { DrawFrame(); });
+    NextFrameTime += kFramePeriodMs;
+    if (NextFrameTime < now) NextFrameTime = now;  // late: next frame at once, but no burst
+    DrawFrame();                                   // a failing frame abandons itself
   }
   StopOnError([&] { AutoFireIfDue(now); });
   return frameDue;

@@ -35,8 +35,8 @@ class SettingsStore {
   virtual std::string Where() const = 0;
 
   // The stored text of every key in `keys`, in that order (nullopt: not stored), read in one go.
-  virtual std::vector<std::optional<std::string>> Get(const std::string& section,
-                                                      const std::vector<std::string>& keys) const = 0;
+  virtual std::vector<std::optional<std::string>> Get(
+      const std::string& section, const std::vector<std::string>& keys) const = 0;
 
   // Stores every pair of `values` under `section`, all or nothing; other keys stay as they
   // were. Throws SettingsWriteError.

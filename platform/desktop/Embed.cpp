@@ -7,20 +7,20 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <cstdlib>
 #include "platform/desktop/XcbConnection.h"
+#include "platform/desktop/XcbReply.h"
 
 namespace {
 
 // Size of an X window, or false when the id names no window.
 bool HostSize(xcb_connection_t* c, uint32_t id, int* width, int* height) {
-  xcb_generic_error_t* error = nullptr;
-  auto* reply = xcb_get_geometry_reply(c, xcb_get_geometry(c, id), &error);
-  std::free(error);
+  xcb_generic_error_t* failure = nullptr;
+  const XcbReply<xcb_get_geometry_reply_t> reply(
+      xcb_get_geometry_reply(c, xcb_get_geometry(c, id), &failure));
+  const XcbReply<xcb_generic_error_t> error(failure);
   if (!reply) return false;
   *width = reply->width;
   *height = reply->height;
-  std::free(reply);
   return true;
 }
 

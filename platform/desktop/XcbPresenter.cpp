@@ -10,27 +10,28 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/desktop/XcbReply.h"
+
 namespace {
 
 bool HasSharedMemory(xcb_connection_t* c) {
-  auto* reply = xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
-  const bool ok = reply != nullptr;
-  std::free(reply);
-  return ok;
+  const XcbReply<xcb_shm_query_version_reply_t> reply(
+      xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr));
+  return reply != nullptr;
 }
 
 uint8_t WindowDepth(xcb_connection_t* c, uint32_t window) {
-  auto* reply = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
-  const uint8_t depth = reply ? reply->depth : 0;
-  std::free(reply);
-  return depth;
+  const XcbReply<xcb_get_geometry_reply_t> reply(
+      xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+  return reply ? reply->depth : 0;
 }
 
 // A connection of our own to the server of `window`, opened once the server has seen every
 // request of the toolkit's so far (the window's creation among them); nullptr if the
 // display cannot be reached that way or does not know the window.
 xcb_connection_t* ConnectBeside(xcb_connection_t* toolkit, uint32_t window) {
-  std::free(xcb_get_input_focus_reply(toolkit, xcb_get_input_focus(toolkit), nullptr));
+  XcbReply<xcb_get_input_focus_reply_t>(
+      xcb_get_input_focus_reply(toolkit, xcb_get_input_focus(toolkit), nullptr));
   xcb_connection_t* own = xcb_connect(nullptr, nullptr);
   if (xcb_connection_has_error(own) || WindowDepth(own, window) == 0) {
     xcb_disconnect(own);
@@ -82,11 +83,10 @@ bool XcbPresenter::Attach(int width, int height) {
   }
   pixels_ = static_cast<uint32_t*>(address);
   segment_ = xcb_generate_id(c_);
-  xcb_generic_error_t* error =
-      xcb_request_check(c_, xcb_shm_attach_checked(c_, segment_, uint32_t(shmid), 0));
+  const XcbReply<xcb_generic_error_t> error(
+      xcb_request_check(c_, xcb_shm_attach_checked(c_, segment_, uint32_t(shmid), 0)));
   shmctl(shmid, IPC_RMID, nullptr);  // freed by the system once both sides let go
   if (error) {
-    std::free(error);
     shmdt(pixels_);
     pixels_ = nullptr;
     segment_ = 0;
@@ -129,7 +129,8 @@ bool XcbPresenter::Resize(int width, int height) {
 
 void XcbPresenter::WaitIdle() {
   if (!pending_) return;
-  std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus_cookie_t{sync_}, nullptr));
+  XcbReply<xcb_get_input_focus_reply_t>(
+      xcb_get_input_focus_reply(c_, xcb_get_input_focus_cookie_t{sync_}, nullptr));
   pending_ = false;
 }
 
@@ -138,7 +139,8 @@ void XcbPresenter::DropErrors() {
   // window that has just gone) would pile up in its queue. Only what has been read is looked
   // at, so this costs no call to the system.
   if (!own_connection_) return;
-  while (xcb_generic_event_t* e = xcb_poll_for_queued_event(c_)) std::free(e);
+  while (XcbReply<xcb_generic_event_t>(xcb_poll_for_queued_event(c_))) {
+  }
 }
 
 void XcbPresenter::Present(const std::vector<PixelRect>& rects, const ScreenOverlays& overlays) {
@@ -231,26 +233,21 @@ PixelRect XcbPresenter::PanelBox(const char* text) {
     font_tried_ = true;
     const uint32_t font = xcb_generate_id(c_);
     const char name[] = "fixed";
-    xcb_generic_error_t* error =
-        xcb_request_check(c_, xcb_open_font_checked(c_, font, sizeof name - 1, name));
-    if (error) {
-      std::free(error);
-    } else {
-      font_ = font;
-    }
+    const XcbReply<xcb_generic_error_t> error(
+        xcb_request_check(c_, xcb_open_font_checked(c_, font, sizeof name - 1, name)));
+    if (!error) font_ = font;
   }
   if (!font_) return {0, 0, 0, 0};
   if (text == panel_text_) return panel_box_;
   std::vector<xcb_char2b_t> glyphs;
   for (const char* p = text; *p; ++p) glyphs.push_back({0, uint8_t(*p)});
-  auto* extents = xcb_query_text_extents_reply(
-      c_, xcb_query_text_extents(c_, font_, uint32_t(glyphs.size()), glyphs.data()), nullptr);
+  const XcbReply<xcb_query_text_extents_reply_t> extents(xcb_query_text_extents_reply(
+      c_, xcb_query_text_extents(c_, font_, uint32_t(glyphs.size()), glyphs.data()), nullptr));
   if (!extents) return {0, 0, 0, 0};
   font_ascent_ = extents->font_ascent;
   panel_text_ = text;
   panel_box_ = {0, 0, int(extents->overall_width) + 2 * kPadding,
                 extents->font_ascent + extents->font_descent + 2 * kPadding};
-  std::free(extents);
   return panel_box_;
 }
 

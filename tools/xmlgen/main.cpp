@@ -39,11 +39,10 @@ std::string Real(double value) {
 std::string Number(const Slider& slider, bool real) {
   const modMain::SettingSpec& spec = Spec(slider.key);
   const auto bound = [real](double v) { return real ? Real(v) : DoubleToText(v); };
-  return std::string("  <number id=\"") + slider.id + "\" type=\"slider\" arg=\"--" +
-         spec.option + " %\"\n          _label=\"" + slider.label + "\" _low-label=\"" +
-         slider.low + "\" _high-label=\"" + slider.high + "\"\n          low=\"" +
-         bound(spec.least) + "\" high=\"" + bound(spec.most) + "\" default=\"" +
-         bound(spec.defaultValue) + "\"/>\n";
+  return std::string("  <number id=\"") + slider.id + "\" type=\"slider\" arg=\"--" + spec.option +
+         " %\"\n          _label=\"" + slider.label + "\" _low-label=\"" + slider.low +
+         "\" _high-label=\"" + slider.high + "\"\n          low=\"" + bound(spec.least) +
+         "\" high=\"" + bound(spec.most) + "\" default=\"" + bound(spec.defaultValue) + "\"/>\n";
 }
 
 // The size choices; the stored default needs no option.
