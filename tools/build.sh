@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKORVANE_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build -j"$(nproc)"

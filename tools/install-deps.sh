@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, everything Skorvane needs to build, run and test.
+# Installs, from Debian's packages, what Skorvane needs to build and run; with --tests, what
+# its tests, benchmarks, sanitized build and fuzzers need as well.
 # Skips what is already there; non-interactive.
 set -euo pipefail
-packages=(
-  g++ cmake make pkg-config ccache
+run=(
+  g++ cmake make pkg-config ccache gzip
   qt6-base-dev qt6-base-dev-tools libxcb1-dev libxcb-shm0-dev libgl-dev libsdl2-dev
+)
+tests=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils x11-apps xdotool imagemagick sox locales
   xscreensaver desktop-file-utils libxml2-utils
-  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils dpkg-dev file
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils dpkg-dev file lintian
   mate-screensaver dbus-x11
   clang libclang-rt-14-dev clang-format
+  g++-mingw-w64-x86-64-posix
 )
+packages=("${run[@]}")
+[ "${1:-}" = "--tests" ] && packages+=("${tests[@]}")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -24,6 +30,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 # A comma-decimal locale, for the tests that write settings under one.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if [ "${1:-}" = "--tests" ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

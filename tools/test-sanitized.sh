@@ -3,10 +3,10 @@
 # test there, the end-to-end run included; any report of either fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ "${1:-}" = "--no-install" ] || tools/install-deps.sh
+[ "${1:-}" = "--no-install" ] || tools/install-deps.sh --tests
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug "${launcher[@]}" \
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSKORVANE_WERROR=ON "${launcher[@]}" \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -O1" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build build-asan -j"$(nproc)"

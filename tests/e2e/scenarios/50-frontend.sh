@@ -64,7 +64,8 @@ inst="$E2E_WORK/inst"
 cmake --install "$build" --prefix "$inst" >/dev/null
 for f in bin/skorvane libexec/xscreensaver/skorvane share/applications/screensavers/skorvane.desktop \
          share/applications/skorvane.desktop share/xscreensaver/config/skorvane.xml \
-         share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/skorvane.png share/man/man6/skorvane.6; do
+         share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/skorvane.png share/man/man6/skorvane.6.gz \
+         share/doc/skorvane/copyright share/doc/skorvane/changelog.gz; do
   check "install: $f" test -e "$inst/$f"
 done
 check "install: the .desktop files are valid" desktop-file-validate "$inst/share/applications/skorvane.desktop" "$inst/share/applications/screensavers/skorvane.desktop"
@@ -81,6 +82,9 @@ check "deb: it holds every installed file ${missing:+(not: $missing)}" test -z "
 dpkg-deb -x "$deb" "$E2E_WORK/deb/root"
 check "deb: its program runs" bash -c "'$E2E_WORK/deb/root/usr/bin/skorvane' --version | grep -qx 'FileVersion: 1.00'"
 check "deb: its program is stripped" bash -c "! file '$E2E_WORK/deb/root/usr/bin/skorvane' | grep -q 'not stripped'"
+lintian "$deb" >"$E2E_WORK/lintian.log" 2>&1
+check "deb: lintian finds no error and no warning ($(grep -c '^[EW]:' "$E2E_WORK/lintian.log"))" \
+  bash -c "! grep -q '^[EW]:' '$E2E_WORK/lintian.log'"
 
 if [ "$(id -u)" -eq 0 ] && command -v xscreensaver >/dev/null; then
   home="$E2E_WORK/xss-home"
