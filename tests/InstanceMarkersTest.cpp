@@ -122,3 +122,18 @@ TEST_F(InstanceMarkersTest, AFolderOfSomeoneElseIsRefusedAndNothingCountsAsCheck
   EXPECT_TRUE(instance_markers::PrevInstance());
   ::unsetenv("TMPDIR");
 }
+
+TEST_F(InstanceMarkersTest, AMarkerThatCannotBeOpenedCountsAsHeld) {
+  // Never let a second copy start on a marker we cannot read: a link that loops on itself
+  // cannot be opened, even by root.
+  ::unsetenv("DISPLAY");
+  const auto folder = instance_markers::Folder();
+  ASSERT_TRUE(folder);
+  for (const char* name : {"copy-999999.lock", "window--Skorvane%21.lock"}) {
+    const auto marker = *folder / name;
+    ASSERT_EQ(::symlink(marker.c_str(), marker.c_str()), 0);
+  }
+  EXPECT_TRUE(instance_markers::PrevInstance());
+  EXPECT_TRUE(instance_markers::WindowWithCaptionExists("Skorvane!"));
+  EXPECT_FALSE(instance_markers::WindowWithCaptionExists("Skorvane! Screensaver Setup"));
+}

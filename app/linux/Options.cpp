@@ -161,7 +161,8 @@ std::optional<std::string> TakeSetting(const QCommandLineParser& parser, const S
   const QString name = spec.option;
   if (spec.kind == SettingKind::Switch) {
     const bool on = parser.isSet(name), off = parser.isSet("no-" + name);
-    if (on && off) return "an option and its --no- form cannot both be given";
+    if (on && off)
+      return "--" + std::string(spec.option) + " and --no-" + spec.option + " cannot both be given";
     if (on || off) o.settings.emplace_back(spec.key, on ? 1 : 0);
     return std::nullopt;
   }
