@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "display/frmStarfield3.h"
-#include "tests/fakes/ManualClock.h"
-#include "tests/fakes/OffscreenDisplayWindow.h"
+#include "platform/core/ManualClock.h"
+#include "platform/core/OffscreenDisplayWindow.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "display/frmStarfield3.h"
+#include "platform/core/ManualClock.h"
+#include "platform/core/OffscreenDisplayWindow.h"
 #include "platform/desktop/XcbPresenter.h"
-#include "tests/fakes/ManualClock.h"
-#include "tests/fakes/OffscreenDisplayWindow.h"
 
 namespace {
 

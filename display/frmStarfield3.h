@@ -75,7 +75,7 @@ class frmStarfield3 : public DisplayEvents {
   void AutoFire();
 
  private:
-  friend struct StarfieldState;  // the one way in for tests and the media generator
+  friend class StarfieldProbe;  // the one way in for tests and the media generator
 
   // The slot table.
   SlotArray<double> Radius{}, Angle{}, Velocity{};

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "display/StarfieldState.h"
+#include "display/StarfieldProbe.h"
 #include "display/frmStarfield3.h"
-#include "tests/fakes/ManualClock.h"
-#include "tests/fakes/OffscreenDisplayWindow.h"
+#include "platform/core/ManualClock.h"
+#include "platform/core/OffscreenDisplayWindow.h"
 #include "tests/fakes/ScriptedRandom.h"
 
 class DeterministicRandom : public XorShiftRandom {
@@ -38,10 +38,12 @@ class DisplayFixture : public ::testing::Test {
 
   // Slot i as if drawn last frame at (x, y) with size step k, not exploding.
   void Put(int i, int16_t x, int16_t y, int16_t k) {
-    state.ScreenX[i] = x;
-    state.ScreenY[i] = y;
-    state.SizeIndex[i] = k;
-    state.ExplodeStep[i] = 0;
+    SlotState slot = probe.Slot(i);
+    slot.ScreenX = x;
+    slot.ScreenY = y;
+    slot.SizeIndex = k;
+    slot.ExplodeStep = 0;
+    probe.PlaceSlot(i, slot);
   }
 
   // Runs passes every millisecond up to clock `t`, as the window's timer would.
@@ -59,5 +61,5 @@ class DisplayFixture : public ::testing::Test {
   EmbeddedMedia media;
   OffscreenDisplayWindow window;
   frmStarfield3 form;
-  StarfieldState state{form};
+  StarfieldProbe probe{form};
 };

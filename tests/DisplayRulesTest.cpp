@@ -34,11 +34,11 @@ TEST(SpinDirection, TakesEachOfMinusOneZeroAndOne) {
   RecordingSound sound;
   EmbeddedMedia media;
   frmStarfield3 form(settings, clock, random, sound, media);
-  StarfieldState state{form};
+  StarfieldProbe probe{form};
   std::vector<int> seen;
   for (int i = 0; i < 7; ++i) {
     form.ChangeSpinDirection();
-    seen.push_back(state.iSPinDirection);
+    seen.push_back(probe.View().iSPinDirection);
   }
   EXPECT_EQ(seen, (std::vector<int>{-1, -1, 0, 0, 0, 1, 1}));
 }
@@ -54,20 +54,22 @@ TEST(SpinChange, ComesOnlyOnceItsTimeHasPassed) {
   EmbeddedMedia media;
   OffscreenDisplayWindow window(800, 600);
   frmStarfield3 form(settings, clock, random, sound, media);
-  StarfieldState state{form};
+  StarfieldProbe probe{form};
   clock.Set(1000);
   form.Attach(&window);
   form.Form_Activate();
+  // Passes a second apart, as after stalls: each one draws a frame at once and takes one
+  // step of the bookkeeping.
   const auto passAt = [&](int64_t t) {
     clock.Set(t);
-    state.NextFrameTime = state.NextSecondTime = t;
-    state.AutoFireHoldUntil = t + 100000;
     form.Form_Paint();
   };
+  const int64_t change = probe.Schedule().NextSpinChangeTime;
+  for (int64_t t = 2000; t < change; t += 1000) passAt(t);
   const int before = random.draws;
-  passAt(state.NextSpinChangeTime);  // exactly at its time: not yet
+  passAt(change);  // exactly at its time: not yet
   EXPECT_EQ(random.draws, before);
-  passAt(state.NextSpinChangeTime + 1);
+  passAt(change + 1);
   EXPECT_EQ(random.draws, before + 2);  // the direction, then the next change's time
 }
 
@@ -76,18 +78,18 @@ TEST_F(DisplayRulesTest, CentreTiesGoToTheEvenNeighbour) {
   clock.Set(1000);
   form.Attach(&odd);
   form.Form_Activate();
-  EXPECT_EQ(state.CenterX, 682);  // 682.5
-  EXPECT_EQ(state.CenterY, 384);  // 383.5
-  EXPECT_EQ(state.MaxX, 1365);
+  EXPECT_EQ(probe.View().CenterX, 682);  // 682.5
+  EXPECT_EQ(probe.View().CenterY, 384);  // 383.5
+  EXPECT_EQ(probe.View().MaxX, 1365);
 }
 
 TEST_F(DisplayRulesTest, EachShowingStartsWithNoRememberedPointer) {
   Activate(1000);
   form.Form_MouseMove(0, 0, 100, 100);
-  ASSERT_EQ(state.LastMouseX, 100);
+  ASSERT_EQ(probe.View().LastMouseX, 100);
   form.Form_Activate();  // shown again
-  EXPECT_EQ(state.LastMouseX, 0);
-  EXPECT_EQ(state.LastMouseY, 0);
+  EXPECT_EQ(probe.View().LastMouseX, 0);
+  EXPECT_EQ(probe.View().LastMouseY, 0);
   form.Form_MouseMove(0, 0, 300, 300);  // far from (100, 100), but only recorded
   EXPECT_EQ(window.unloads, 0);
   form.Form_MouseMove(0, 0, 305, 300);  // exactly five along X closes
@@ -105,15 +107,18 @@ TEST_F(DisplayRulesTest, AMissMeetsTenPixelsApartAtThePointer) {
 }
 
 TEST_F(DisplayRulesTest, BeamsAndAutoFireCarryOverToTheNextShowing) {
+  settings.TargetPractice = false;  // automatic fire from the start
   Activate(1000);
   Put(1, 400, 300, 25);
   form.FireLaser(400, 300);  // white: the cycle moves on to blue
-  state.NextAutoFireTime = 77777;
-  const int16_t frames = state.LaserFrames;
+  clock.Set(1010);
+  form.Form_Paint();  // automatic fire's turn: the next one at 1110
+  ASSERT_EQ(probe.Schedule().NextAutoFireTime, 1110);
+  const int16_t frames = probe.View().LaserFrames;
   form.Form_Unload();
   Activate(2000);
-  EXPECT_EQ(state.NextAutoFireTime, 77777);
-  EXPECT_EQ(state.LaserFrames, frames);
+  EXPECT_EQ(probe.Schedule().NextAutoFireTime, 1110);
+  EXPECT_EQ(probe.View().LaserFrames, frames);
   Put(1, 400, 300, 25);
   form.FireLaser(400, 300);
   EXPECT_EQ(window.line1.Geometry().BorderColor, RGB(0, 0, 255));
@@ -134,8 +139,10 @@ TEST_F(DisplayRulesTest, TheFirstFrameErasesStarsAtTheTopLeftCorner) {
 TEST_F(DisplayRulesTest, AnExplosionRectangleRoundsItsHalvesToEven) {
   Activate(1000);
   window.surface.Cls(kWhite);
-  Put(1, 400, 300, 25);       // the 58 x 90 step: 400 - 43.5 and 300 - 67.5 are ties
-  state.ExplodeStep[1] = 13;  // the blackening step: the whole rectangle turns black
+  Put(1, 400, 300, 25);  // the 58 x 90 step: 400 - 43.5 and 300 - 67.5 are ties
+  SlotState ending = probe.Slot(1);
+  ending.ExplodeStep = 13;  // the blackening step: the whole rectangle turns black
+  probe.PlaceSlot(1, ending);
   form.DrawFrame();
   EXPECT_EQ(window.surface.GetPixel(356, 232), kBlack);
   EXPECT_EQ(window.surface.GetPixel(442, 366), kBlack);

@@ -75,7 +75,7 @@ class DisplayWindowTest : public ::testing::Test {
   RecordingSound sound;
   EmbeddedMedia media;
   frmStarfield3 form;
-  StarfieldState state{form};
+  StarfieldProbe probe{form};
   Application app;
   InputAtFirstPaint display;
 };
@@ -86,7 +86,8 @@ TEST_F(DisplayWindowTest, AKeyBeforeActivationClosesTheWindowAfterIt) {
   display.atFirstPaint = [](QWidget* window) { PostKey(window); };
   display.Show(true);  // returns once the key has closed it
   EXPECT_FALSE(display.IsLoaded());
-  EXPECT_EQ(state.NextFrameTime, 5000 + kFramePeriodMs);  // activation ran to its end first
+  EXPECT_EQ(probe.Schedule().NextFrameTime,
+            5000 + kFramePeriodMs);   // activation ran to its end first
   QCoreApplication::processEvents();  // the closed window's queued work finds nothing to do
 }
 
@@ -96,7 +97,7 @@ TEST_F(DisplayWindowTest, AMoveBeforeActivationIsMeasuredFromNoPosition) {
     PostKey(window);
   };
   display.Show(true);
-  ASSERT_EQ(state.LastMouseX, 10);  // the first showing remembered a position
+  ASSERT_EQ(probe.View().LastMouseX, 10);  // the first showing remembered a position
 
   // Second showing: a far move in the gap only records, it does not close against (10, 10).
   display.atFirstPaint = [](QWidget* window) {
@@ -104,8 +105,8 @@ TEST_F(DisplayWindowTest, AMoveBeforeActivationIsMeasuredFromNoPosition) {
     QTimer::singleShot(50, window, [window] { PostKey(window); });
   };
   display.Show(true);
-  EXPECT_EQ(state.LastMouseX, 300);
-  EXPECT_EQ(state.LastMouseY, 200);
+  EXPECT_EQ(probe.View().LastMouseX, 300);
+  EXPECT_EQ(probe.View().LastMouseY, 200);
 }
 
 // A form whose load handler fails.

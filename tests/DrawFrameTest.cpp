@@ -20,9 +20,11 @@ class DrawFrameTest : public DisplayFixture {
   // Slot i, as if drawn last frame at (x, y) with size step `size`, flying at `radius` / angle 0.
   void Place(int i, int16_t x, int16_t y, int16_t size, double radius, double velocity = 0) {
     Put(i, x, y, size);
-    state.Radius[i] = radius;
-    state.Angle[i] = 0;
-    state.Velocity[i] = velocity;
+    SlotState slot = probe.Slot(i);
+    slot.Radius = radius;
+    slot.Angle = 0;
+    slot.Velocity = velocity;
+    probe.PlaceSlot(i, slot);
   }
 
   int NonBlackPixels() const {
@@ -39,16 +41,16 @@ TEST_F(DrawFrameTest, AnImageIsDrawnCentredOnItsPositionAtItsSizeStep) {
   settings.PicCount = 1;
   Place(1, 0, 0, 0, 200);  // radius 0.5 x CenterX: step floor(25) + 2 = 27
   form.DrawFrame();
-  EXPECT_EQ(state.SizeIndex[1], 27);
-  EXPECT_EQ(state.ScreenX[1], 600);
-  EXPECT_EQ(state.ScreenY[1], 300);
+  EXPECT_EQ(probe.Slot(1).SizeIndex, 27);
+  EXPECT_EQ(probe.Slot(1).ScreenX, 600);
+  EXPECT_EQ(probe.Slot(1).ScreenY, 300);
 
   Place(1, 0, 0, 0, 0.96 * 400);
   form.DrawFrame();
-  EXPECT_EQ(state.SizeIndex[1], 50);
+  EXPECT_EQ(probe.Slot(1).SizeIndex, 50);
   Place(1, 0, 0, 0, 2000);
   form.DrawFrame();
-  EXPECT_EQ(state.SizeIndex[1], 50);  // capped
+  EXPECT_EQ(probe.Slot(1).SizeIndex, 50);  // capped
 }
 
 TEST_F(DrawFrameTest, The58By90SpriteAt400300CoversItsBlockExactly) {
@@ -56,7 +58,7 @@ TEST_F(DrawFrameTest, The58By90SpriteAt400300CoversItsBlockExactly) {
   window.surface.Cls(kBlack);
   // Step 25 of the medium picture is 58 x 90; radius 0 keeps the slot at the centre (400, 300)
   // with step 2, so draw the step-25 block by hand the way a frame does.
-  const Surface& sprite = state.picArray[25];
+  const Surface& sprite = probe.picArray(25);
   ASSERT_EQ(sprite.Width(), 58);
   ASSERT_EQ(sprite.Height(), 90);
   BitBlt(window.surface, 400 - 58 / 2, 300 - 90 / 2, 58, 90, sprite, 0, 0, RasterOp::SRCPAINT);
@@ -78,7 +80,7 @@ TEST_F(DrawFrameTest, The58By90SpriteAt400300CoversItsBlockExactly) {
   for (int y = 255; y <= 344; ++y)
     for (int x = 371; x <= 428; ++x) {
       const bool newSprite =
-          std::abs(x - state.ScreenX[1]) < 20 && std::abs(y - state.ScreenY[1]) < 30;
+          std::abs(x - probe.Slot(1).ScreenX) < 20 && std::abs(y - probe.Slot(1).ScreenY) < 30;
       if (!newSprite) {
         ASSERT_EQ(window.surface.GetPixel(x, y), kBlack) << x << "," << y;
       }
@@ -87,8 +89,10 @@ TEST_F(DrawFrameTest, The58By90SpriteAt400300CoversItsBlockExactly) {
 
 TEST_F(DrawFrameTest, StarsBrightenWithDistanceAndEraseTheirOldBlock) {
   settings.StarCount = 1;  // slot 1 is a red star
-  state.StarRed[1] = 254, state.StarGreen[1] = 0, state.StarBlue[1] = 0;
   Place(1, 10, 10, 0, 50);
+  SlotState red = probe.Slot(1);
+  red.StarRed = 254, red.StarGreen = 0, red.StarBlue = 0;
+  probe.PlaceSlot(1, red);
   window.surface.SetPixelV(10, 10, kWhite);
   window.surface.SetPixelV(11, 11, kWhite);
   form.DrawFrame();
@@ -109,7 +113,7 @@ TEST_F(DrawFrameTest, ASlotIsReseededTheFrameAfterItWasDrawnOutside) {
   for (auto [x, reseeded] : {std::pair{799, false}, {800, true}, {-1, true}}) {
     Place(1, int16_t(x), 300, 0, 300, 1);
     form.DrawFrame();
-    EXPECT_EQ(state.Radius[1] < 100, reseeded) << x;  // re-seeded stars start at 50
+    EXPECT_EQ(probe.Slot(1).Radius < 100, reseeded) << x;  // re-seeded stars start at 50
   }
 }
 
@@ -119,21 +123,21 @@ TEST_F(DrawFrameTest, MotionGrowsTheRadiusAndSpinsOnlyWhatShouldSpin) {
   settings.SpinRatio = 1;
   Place(1, 400, 300, 2, 90, 3);
   Place(2, 400, 300, 0, 90, 3);
-  state.iSPinDirection = -1;
+  probe.PlaceSpin(-1);
   form.DrawFrame();
-  EXPECT_DOUBLE_EQ(state.Radius[1], 93.0);  // x (1 + 1 x 3 / 90)
-  EXPECT_EQ(state.Angle[1], -3.0);
-  EXPECT_EQ(state.Angle[2], 0.0);  // stars fly straight unless SpinSwitch
+  EXPECT_DOUBLE_EQ(probe.Slot(1).Radius, 93.0);  // x (1 + 1 x 3 / 90)
+  EXPECT_EQ(probe.Slot(1).Angle, -3.0);
+  EXPECT_EQ(probe.Slot(2).Angle, 0.0);  // stars fly straight unless SpinSwitch
   settings.SpinSwitch = 1;
   form.DrawFrame();
-  EXPECT_EQ(state.Angle[2], -3.0);
-  state.iSPinDirection = 0;
+  EXPECT_EQ(probe.Slot(2).Angle, -3.0);
+  probe.PlaceSpin(0);
   form.DrawFrame();
-  EXPECT_EQ(state.Angle[1], -6.0);
+  EXPECT_EQ(probe.Slot(1).Angle, -6.0);
 
   Place(2, 400, 300, 0, 90, 0);  // a rate of exactly 0: no growth, no division by zero
   form.DrawFrame();
-  EXPECT_EQ(state.Radius[2], 90.0);
+  EXPECT_EQ(probe.Slot(2).Radius, 90.0);
 }
 
 TEST_F(DrawFrameTest, EveryFrameProjectsTheAngleTheSlotHasNow) {
@@ -144,32 +148,36 @@ TEST_F(DrawFrameTest, EveryFrameProjectsTheAngleTheSlotHasNow) {
   settings.SpinRatio = 0;
   Place(1, 400, 300, 0, 120, 2);
   auto expectProjected = [&] {
-    const double radians = state.Angle[1] * double(0.017453292f);
-    EXPECT_EQ(state.ScreenX[1], int16_t(std::nearbyint(std::cos(radians) * 120 + 400)));
-    EXPECT_EQ(state.ScreenY[1], int16_t(std::nearbyint(std::sin(radians) * 120 + 300)));
+    const double radians = probe.Slot(1).Angle * double(0.017453292f);
+    EXPECT_EQ(probe.Slot(1).ScreenX, int16_t(std::nearbyint(std::cos(radians) * 120 + 400)));
+    EXPECT_EQ(probe.Slot(1).ScreenY, int16_t(std::nearbyint(std::sin(radians) * 120 + 300)));
   };
   for (int16_t direction : {1, 1, 0, 0, -1}) {
-    state.iSPinDirection = direction;
+    probe.PlaceSpin(direction);
     form.DrawFrame();
     expectProjected();
   }
-  state.Angle[1] = 200;
+  SlotState turned = probe.Slot(1);
+  turned.Angle = 200;
+  probe.PlaceSlot(1, turned);
   form.DrawFrame();
-  EXPECT_EQ(state.Angle[1], 198.0);
+  EXPECT_EQ(probe.Slot(1).Angle, 198.0);
   expectProjected();
-  EXPECT_LT(state.ScreenX[1], 400);  // the far side now
+  EXPECT_LT(probe.Slot(1).ScreenX, 400);  // the far side now
 }
 
 TEST_F(DrawFrameTest, AnExplosionShowsTenFramesThenBlackensAndReseeds) {
   settings.PicCount = 1;
   Place(1, 400, 300, 25, 100);
-  state.ExplodeStep[1] = 3;
+  SlotState hit = probe.Slot(1);
+  hit.ExplodeStep = 3;
+  probe.PlaceSlot(1, hit);
   // Rectangle for the 58 x 90 step at (400, 300): left 356, top 232, 87 x 135.
   for (int step = 3; step <= 12; ++step) {
     form.DrawFrame();
-    EXPECT_EQ(state.ExplodeStep[1], step + 1);
-    EXPECT_EQ(state.ScreenX[1], 400);  // the slot stays put
-    const Surface& boom = state.picBoom[step];
+    EXPECT_EQ(probe.Slot(1).ExplodeStep, step + 1);
+    EXPECT_EQ(probe.Slot(1).ScreenX, 400);  // the slot stays put
+    const Surface& boom = probe.picBoom(step);
     // The stretched frame's centre pixel and the corners of the rectangle.
     EXPECT_EQ(window.surface.GetPixel(356 + 43, 232 + 67), boom.GetPixel(35, 50)) << step;
     EXPECT_EQ(window.surface.GetPixel(356, 232), boom.GetPixel(0, 0));
@@ -179,9 +187,9 @@ TEST_F(DrawFrameTest, AnExplosionShowsTenFramesThenBlackensAndReseeds) {
   window.surface.SetPixelV(443, 367, kWhite);  // just outside the rectangle
   window.surface.SetPixelV(355, 231, kWhite);
   form.DrawFrame();
-  EXPECT_EQ(state.ExplodeStep[1], 0);
-  EXPECT_EQ(state.Radius[1], 10.0);
-  EXPECT_EQ(state.SizeIndex[1], 0);
+  EXPECT_EQ(probe.Slot(1).ExplodeStep, 0);
+  EXPECT_EQ(probe.Slot(1).Radius, 10.0);
+  EXPECT_EQ(probe.Slot(1).SizeIndex, 0);
   EXPECT_EQ(window.surface.GetPixel(356, 232), kBlack);
   EXPECT_EQ(window.surface.GetPixel(442, 366), kBlack);
   EXPECT_EQ(window.surface.GetPixel(443, 367), kWhite);
@@ -198,21 +206,23 @@ TEST_F(DrawFrameTest, ABusySceneLeavesNoTrails) {
   // Erase every slot where it was last drawn, as the next frame would, and nothing is left.
   for (int i = 1; i <= 500; ++i) {
     if (i <= 100) {
-      const int step = state.ExplodeStep[i];
+      const int step = probe.Slot(i).ExplodeStep;
       if (step != 0) {
-        const Mask& m = state.picNewMask[state.SizeIndex[i]];
+        const Mask& m = probe.picNewMask(probe.Slot(i).SizeIndex);
         Surface black(int(m.Width() * 1.5) + 2, int(m.Height() * 1.5) + 2, kBlack);
-        BitBlt(window.surface, state.ScreenX[i] - int(m.Width() * 0.75) - 1,
-               state.ScreenY[i] - int(m.Height() * 0.75) - 1, black.Width(), black.Height(), black,
-               0, 0, RasterOp::SRCCOPY);
+        BitBlt(window.surface, probe.Slot(i).ScreenX - int(m.Width() * 0.75) - 1,
+               probe.Slot(i).ScreenY - int(m.Height() * 0.75) - 1, black.Width(), black.Height(),
+               black, 0, 0, RasterOp::SRCCOPY);
       } else {
-        const Mask& m = state.picNewMask[state.SizeIndex[i]];
-        BitBlt(window.surface, state.ScreenX[i] - m.Width() / 2, state.ScreenY[i] - m.Height() / 2,
-               m.Width(), m.Height(), m, 0, 0, RasterOp::SRCAND);
+        const Mask& m = probe.picNewMask(probe.Slot(i).SizeIndex);
+        BitBlt(window.surface, probe.Slot(i).ScreenX - m.Width() / 2,
+               probe.Slot(i).ScreenY - m.Height() / 2, m.Width(), m.Height(), m, 0, 0,
+               RasterOp::SRCAND);
       }
     } else {
       for (int d = 0; d < 4; ++d)
-        window.surface.SetPixelV(state.ScreenX[i] + d % 2, state.ScreenY[i] + d / 2, kBlack);
+        window.surface.SetPixelV(probe.Slot(i).ScreenX + d % 2, probe.Slot(i).ScreenY + d / 2,
+                                 kBlack);
     }
   }
   EXPECT_EQ(NonBlackPixels(), 0);
@@ -220,21 +230,20 @@ TEST_F(DrawFrameTest, ABusySceneLeavesNoTrails) {
 
 TEST_F(DrawFrameTest, LaserLinesAreHiddenAtTheEndOfTheSecondFrame) {
   form.FireLaser(100, 100);  // a miss shows the beams
-  EXPECT_EQ(state.LaserFrames, 1);
+  EXPECT_EQ(probe.View().LaserFrames, 1);
   form.DrawFrame();
   EXPECT_TRUE(window.line1.Geometry().Visible);
-  EXPECT_EQ(state.LaserFrames, 2);
+  EXPECT_EQ(probe.View().LaserFrames, 2);
   form.DrawFrame();
   EXPECT_FALSE(window.line1.Geometry().Visible);
   EXPECT_FALSE(window.line2.Geometry().Visible);
-  EXPECT_EQ(state.LaserFrames, 0);
+  EXPECT_EQ(probe.View().LaserFrames, 0);
 
+  form.FireLaser(100, 100);
   settings.ShowLasers = false;
-  state.LaserFrames = 1;
-  window.line1.SetVisible(true);
   form.DrawFrame();
   form.DrawFrame();
-  EXPECT_EQ(state.LaserFrames, 1);  // never counted without lasers
+  EXPECT_EQ(probe.View().LaserFrames, 1);  // never counted without lasers
   EXPECT_TRUE(window.line1.Geometry().Visible);
 }
 
@@ -244,6 +253,6 @@ TEST_F(DrawFrameTest, AnErrorEndsTheFrameAndTheNextOneStartsAgain) {
   Place(2, 400, 300, 0, 100, 1);
   form.FireLaser(10, 10);
   form.DrawFrame();
-  EXPECT_EQ(state.Radius[2], 100.0);  // slot 2 never reached
-  EXPECT_EQ(state.LaserFrames, 1);    // nor the countdown
+  EXPECT_EQ(probe.Slot(2).Radius, 100.0);  // slot 2 never reached
+  EXPECT_EQ(probe.View().LaserFrames, 1);  // nor the countdown
 }

@@ -33,17 +33,17 @@ TEST_F(InputRulesTest, WithoutTargetPracticeEveryButtonCloses) {
 TEST_F(InputRulesTest, TheFirstMoveOnlyRecordsThePosition) {
   Move(700, 500);
   EXPECT_EQ(window.unloads, 0);
-  EXPECT_EQ(state.LastMouseX, 700);
-  EXPECT_EQ(state.LastMouseY, 500);
+  EXPECT_EQ(probe.View().LastMouseX, 700);
+  EXPECT_EQ(probe.View().LastMouseY, 500);
 }
 
 TEST_F(InputRulesTest, FivePixelsBetweenMovesClosesFourNeverDoes) {
   Move(100, 100);
   for (int i = 1; i <= 50; ++i) Move(100 + 4.0f * i, 100 - 4.0f * i);  // a slow drift
   EXPECT_EQ(window.unloads, 0);
-  Move(state.LastMouseX + 4.99f, state.LastMouseY);
+  Move(probe.View().LastMouseX + 4.99f, probe.View().LastMouseY);
   EXPECT_EQ(window.unloads, 0);
-  Move(state.LastMouseX, state.LastMouseY + 5.0f);
+  Move(probe.View().LastMouseX, probe.View().LastMouseY + 5.0f);
   EXPECT_EQ(window.unloads, 1);
 }
 
@@ -51,7 +51,7 @@ TEST_F(InputRulesTest, ARememberedTopLeftCornerCountsAsNone) {
   Move(0, 0);
   Move(300, 300);
   EXPECT_EQ(window.unloads, 0);
-  EXPECT_EQ(state.LastMouseX, 300);
+  EXPECT_EQ(probe.View().LastMouseX, 300);
   Move(0.4f, 0.4f);  // closes: far from (300, 300)
   EXPECT_EQ(window.unloads, 1);
 }
@@ -68,7 +68,7 @@ TEST_F(InputRulesTest, TargetPracticeClicksFireAndHoldAutomaticFire) {
   clock.Set(20000);
   form.Form_MouseDown(2, 0, 123.9f, 456.2f);
   EXPECT_EQ(window.unloads, 0);
-  EXPECT_EQ(state.AutoFireHoldUntil, 30000);
+  EXPECT_EQ(probe.Schedule().AutoFireHoldUntil, 30000);
   EXPECT_TRUE(window.line1.Geometry().Visible);  // a miss at (123, 456): the green beams
   EXPECT_EQ(window.line1.Geometry().X2, 118.0f);
   EXPECT_EQ(window.line2.Geometry().X2, 128.0f);

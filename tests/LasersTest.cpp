@@ -27,14 +27,14 @@ TEST_F(LasersTest, TheBoxIsOpenAndTheFirstSlotThatContainsThePointTakesTheShot) 
   Put(2, 410, 300, 25);
   Put(3, 100, 100, 25);
   form.FireLaser(371, 300);  // on the left edge: outside
-  EXPECT_EQ(state.ExplodeStep[1], 0);
+  EXPECT_EQ(probe.Slot(1).ExplodeStep, 0);
   form.FireLaser(400, 345);  // on the bottom edge: outside
-  EXPECT_EQ(state.ExplodeStep[1], 0);
+  EXPECT_EQ(probe.Slot(1).ExplodeStep, 0);
   form.FireLaser(405, 300);  // inside both 1 and 2: only the lower slot
-  EXPECT_EQ(state.ExplodeStep[1], 3);
-  EXPECT_EQ(state.ExplodeStep[2], 0);
+  EXPECT_EQ(probe.Slot(1).ExplodeStep, 3);
+  EXPECT_EQ(probe.Slot(2).ExplodeStep, 0);
   form.FireLaser(405, 300);  // 1 is exploding and lets the shot through to 2
-  EXPECT_EQ(state.ExplodeStep[2], 3);
+  EXPECT_EQ(probe.Slot(2).ExplodeStep, 3);
   form.FireLaser(405, 300);  // both exploding: a miss
   EXPECT_EQ(L1().BorderColor, kGreenBeam);
 }
@@ -58,7 +58,7 @@ TEST_F(LasersTest, HitBeamsCycleWhiteBlueRedAndMeetAQuarterWidthFromTheCentre) {
   EXPECT_EQ(L1().Y1, 600.0f);
   EXPECT_EQ(L2().X1, 800.0f);
   EXPECT_TRUE(L1().Visible && L2().Visible);
-  EXPECT_EQ(state.LaserFrames, 1);
+  EXPECT_EQ(probe.View().LaserFrames, 1);
 }
 
 TEST_F(LasersTest, ShowLasersAndSoundChooseBeamsAndEffects) {
@@ -68,8 +68,8 @@ TEST_F(LasersTest, ShowLasersAndSoundChooseBeamsAndEffects) {
     const uint8_t* miss;
     bool beams;
   };
-  const Case cases[] = {{true, true, state.SndLaserExplode.data(), state.SndLaser.data(), true},
-                        {false, true, state.SndExplode.data(), nullptr, false},
+  const Case cases[] = {{true, true, probe.SndLaserExplode().data(), probe.SndLaser().data(), true},
+                        {false, true, probe.SndExplode().data(), nullptr, false},
                         {true, false, nullptr, nullptr, true},
                         {false, false, nullptr, nullptr, false}};
   for (const Case& c : cases) {
@@ -80,7 +80,7 @@ TEST_F(LasersTest, ShowLasersAndSoundChooseBeamsAndEffects) {
     sound.played.clear();
     Put(1, 400, 300, 25);
     form.FireLaser(400, 300);
-    EXPECT_EQ(state.ExplodeStep[1], 3);  // a hit always explodes
+    EXPECT_EQ(probe.Slot(1).ExplodeStep, 3);  // a hit always explodes
     EXPECT_EQ(L1().Visible, c.beams);
     form.FireLaser(20, 20);
     std::vector<const uint8_t*> expected;
@@ -104,16 +104,16 @@ TEST_F(LasersTest, AutoFireAimsAtTheFirstGrownImageThroughTheHitRule) {
   Put(2, 600, 300, 40);
   Put(3, 610, 300, 36);
   form.AutoFire();
-  EXPECT_EQ(state.ExplodeStep[1], 0);
-  EXPECT_EQ(state.ExplodeStep[2], 3);
-  EXPECT_EQ(state.ExplodeStep[3], 0);
+  EXPECT_EQ(probe.Slot(1).ExplodeStep, 0);
+  EXPECT_EQ(probe.Slot(2).ExplodeStep, 3);
+  EXPECT_EQ(probe.Slot(3).ExplodeStep, 0);
   form.AutoFire();
-  EXPECT_EQ(state.ExplodeStep[3], 3);  // 2 is exploding: the next candidate
-  Put(1, 600, 300, 10);                // a small lower slot covering 2's centre takes 2's shot
+  EXPECT_EQ(probe.Slot(3).ExplodeStep, 3);  // 2 is exploding: the next candidate
+  Put(1, 600, 300, 10);                     // a small lower slot covering 2's centre takes 2's shot
   Put(2, 600, 300, 40);
   form.AutoFire();
-  EXPECT_EQ(state.ExplodeStep[1], 3);
-  EXPECT_EQ(state.ExplodeStep[2], 0);
+  EXPECT_EQ(probe.Slot(1).ExplodeStep, 3);
+  EXPECT_EQ(probe.Slot(2).ExplodeStep, 0);
 
   settings.PicCount = 0;
   sound.played.clear();
@@ -130,7 +130,7 @@ TEST_F(LasersTest, AutomaticFireScheduleWithAndWithoutTargetPractice) {
       clock.Advance(1);
       Put(1, 400, 300, 40);  // always a target ready
       if (clock.NowMs() >= form.NextPassDue()) form.Form_Paint();
-      if (state.ExplodeStep[1] != 0) shots.push_back(clock.NowMs());
+      if (probe.Slot(1).ExplodeStep != 0) shots.push_back(clock.NowMs());
     }
     return shots;
   };

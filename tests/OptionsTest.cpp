@@ -22,8 +22,7 @@ SettingsRecord Defaults() {
 bool Same(const SettingsRecord& a, const SettingsRecord& b) {
   return a.StarCount == b.StarCount && a.PicCount == b.PicCount && a.SpinSwitch == b.SpinSwitch &&
          a.PicSelected == b.PicSelected && a.Speed == b.Speed && a.SpinRatio == b.SpinRatio &&
-         a.Sound == b.Sound && a.TargetPractice == b.TargetPractice &&
-         a.ShowLasers == b.ShowLasers;
+         a.Sound == b.Sound && a.TargetPractice == b.TargetPractice && a.ShowLasers == b.ShowLasers;
 }
 
 }  // namespace
@@ -58,9 +57,8 @@ TEST(Options, EachOptionSetsItsOwnSettingAndNoOther) {
 
 TEST(Options, AValueOutsideTheRangeEndsWithOneLineNamingTheOption) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--stars", "401"}, {"--images", "-1"},        {"--images", "x"},
-      {"--speed", "10.5"}, {"--spin-ratio", "0.2"},  {"--size", "huge"},
-      {"--sound", "--no-sound"}};
+      {"--stars", "401"},      {"--images", "-1"}, {"--images", "x"},        {"--speed", "10.5"},
+      {"--spin-ratio", "0.2"}, {"--size", "huge"}, {"--sound", "--no-sound"}};
   for (const auto& args : bad) {
     SCOPED_TRACE(args[0] + " " + args[1]);
     const ParsedCommandLine parsed = Parse(args);

@@ -24,10 +24,10 @@ TEST_F(SpritesTest, SizeStepsOfAllFourPictures) {
     form.PrepareSprites();
     for (const Row& row : table) {
       SCOPED_TRACE(testing::Message() << "picture " << picture << " k " << row.k);
-      EXPECT_EQ(state.picArray[row.k].Width(), row.w[picture]);
-      EXPECT_EQ(state.picArray[row.k].Height(), row.h[picture]);
-      EXPECT_EQ(state.picNewMask[row.k].Width(), row.w[picture]);
-      EXPECT_EQ(state.picNewMask[row.k].Height(), row.h[picture]);
+      EXPECT_EQ(probe.picArray(row.k).Width(), row.w[picture]);
+      EXPECT_EQ(probe.picArray(row.k).Height(), row.h[picture]);
+      EXPECT_EQ(probe.picNewMask(row.k).Width(), row.w[picture]);
+      EXPECT_EQ(probe.picNewMask(row.k).Height(), row.h[picture]);
     }
   }
 }
@@ -35,11 +35,11 @@ TEST_F(SpritesTest, SizeStepsOfAllFourPictures) {
 TEST_F(SpritesTest, EverySizeKeepsMaskAndImageInStep) {
   form.Attach(&window);
   form.PrepareSprites();  // the default medium picture
-  EXPECT_EQ(state.picSource.Width(), 116);
+  EXPECT_EQ(probe.picSource().Width(), 116);
   for (int k = 1; k <= kSizeSteps; ++k) {
     SCOPED_TRACE(k);
-    const Surface& image = state.picArray[k];
-    const Mask& mask = state.picNewMask[k];
+    const Surface& image = probe.picArray(k);
+    const Mask& mask = probe.picNewMask(k);
     // OR the sprite onto black, AND its mask at the same place: black again.
     Surface screen(image.Width(), image.Height(), kBlack);
     BitBlt(screen, 0, 0, image.Width(), image.Height(), image, 0, 0, RasterOp::SRCPAINT);
@@ -57,21 +57,30 @@ TEST_F(SpritesTest, EverySizeKeepsMaskAndImageInStep) {
   for (int y = 0; y < 180; ++y)
     for (int x = 0; x < 116; ++x) {
       const Colour c = original.GetPixel(x, y);
-      ASSERT_EQ(state.picArray[50].GetPixel(x, y), c == RGB(0, 0, 255) ? kBlack : c);
+      ASSERT_EQ(probe.picArray(50).GetPixel(x, y), c == RGB(0, 0, 255) ? kBlack : c);
     }
 }
 
 TEST_F(SpritesTest, TheMaskIsKeyedOnTheTopLeftPixelExactly) {
-  state.picSource = Surface(3, 2, RGB(10, 20, 30));
-  state.picSource.SetPixelV(0, 0, RGB(0, 0, 255));
-  state.picSource.SetPixelV(2, 1, kBlack);          // black, but not the key: opaque
-  state.picSource.SetPixelV(1, 1, RGB(0, 0, 254));  // one step off the key: opaque
-  form.CreateMask();
-  EXPECT_EQ(state.picMaskWork.GetPixel(0, 0), kWhite);  // the only transparent pixel
-  EXPECT_EQ(state.picSource.GetPixel(0, 0), kBlack);
+  // A picture of our own in place of the portrait.
+  class OnePicture : public EmbeddedMedia {
+   public:
+    Surface LoadResPicture(int) override {
+      Surface picture(3, 2, RGB(10, 20, 30));
+      picture.SetPixelV(0, 0, RGB(0, 0, 255));
+      picture.SetPixelV(2, 1, kBlack);          // black, but not the key: opaque
+      picture.SetPixelV(1, 1, RGB(0, 0, 254));  // one step off the key: opaque
+      return picture;
+    }
+  } picture;
+  frmStarfield3 own(settings, clock, random, sound, picture);
+  StarfieldProbe ownProbe(own);
+  own.PrepareSprites();
+  EXPECT_EQ(ownProbe.picMaskWork().GetPixel(0, 0), kWhite);  // the only transparent pixel
+  EXPECT_EQ(ownProbe.picSource().GetPixel(0, 0), kBlack);
   for (auto [x, y] : {std::pair{1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}}) {
-    EXPECT_EQ(state.picMaskWork.GetPixel(x, y), kBlack) << x << "," << y;
+    EXPECT_EQ(ownProbe.picMaskWork().GetPixel(x, y), kBlack) << x << "," << y;
   }
-  EXPECT_EQ(state.picSource.GetPixel(2, 1), kBlack);
-  EXPECT_EQ(state.picSource.GetPixel(1, 1), RGB(0, 0, 254));
+  EXPECT_EQ(ownProbe.picSource().GetPixel(2, 1), kBlack);
+  EXPECT_EQ(ownProbe.picSource().GetPixel(1, 1), RGB(0, 0, 254));
 }

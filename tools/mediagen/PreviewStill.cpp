@@ -1,9 +1,9 @@
 #include "tools/mediagen/PreviewStill.h"
 
-#include "display/StarfieldState.h"
+#include "display/StarfieldProbe.h"
 #include "display/frmStarfield3.h"
-#include "tests/fakes/ManualClock.h"
-#include "tests/fakes/OffscreenDisplayWindow.h"
+#include "platform/core/ManualClock.h"
+#include "platform/core/OffscreenDisplayWindow.h"
 
 namespace mediagen {
 
@@ -58,9 +58,9 @@ class GeneratedMedia : public MediaSource {
   const std::vector<Image>& explosion_;
 };
 
-int Exploding(StarfieldState& state, int pictures) {
+int Exploding(StarfieldProbe& probe, int pictures) {
   int n = 0;
-  for (int i = 1; i <= pictures; ++i) n += state.ExplodeStep[i] != 0;
+  for (int i = 1; i <= pictures; ++i) n += probe.Slot(i).ExplodeStep != 0;
   return n;
 }
 
@@ -76,7 +76,7 @@ Image RenderPreviewStill(const Image& mediumPortrait, const std::vector<Image>& 
   OffscreenDisplayWindow window(kWidth, kHeight);
   GeneratedMedia media(mediumPortrait, explosion);
   frmStarfield3 form(settings, clock, random, sound, media);
-  StarfieldState state{form};
+  StarfieldProbe probe{form};
   form.Attach(&window);
   form.Form_Activate();
 
@@ -85,8 +85,8 @@ Image RenderPreviewStill(const Image& mediumPortrait, const std::vector<Image>& 
     clock.Advance(10);
     form.Form_Paint();
     const LineGeometry& beam = window.line1.Geometry();
-    if (pass > 600 && beam.Visible && beam.BorderColor == kRedBeam && state.LaserFrames == 1 &&
-        Exploding(state, settings.PicCount) >= 2) {
+    if (pass > 600 && beam.Visible && beam.BorderColor == kRedBeam &&
+        probe.View().LaserFrames == 1 && Exploding(probe, settings.PicCount) >= 2) {
       break;
     }
   }

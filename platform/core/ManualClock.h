@@ -1,4 +1,5 @@
-// A clock that moves only when told to: for tests, benchmarks and rendering stills.
+// A clock that moves only when told to: for rendering stills of the display, and for tests
+// and benchmarks.
 #pragma once
 
 #include <cstdint>
