@@ -185,7 +185,12 @@ void frmSetup::BuildButtons(QWidget* w) {
   cmdPreview->setText("&Preview");
   cmdSettingsOK = Place<QPushButton>(w, Twips(4320, 4800, 855, 375));
   cmdSettingsOK->setText("&OK");
-  cmdSettingsOK->setDefault(true);  // Enter presses OK
+  cmdSettingsOK->setDefault(true);
+  // Enter is OK and Esc is Cancel whichever control has the focus, a button or a text box.
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* enter = new QShortcut(QKeySequence(key), w);
+    QObject::connect(enter, &QShortcut::activated, cmdSettingsOK, &QPushButton::click);
+  }
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), w);
   QObject::connect(escape, &QShortcut::activated, cmdCancel, &QPushButton::click);
 }

@@ -189,6 +189,39 @@ TEST_F(SetupDialogTest, CancelAndTheCloseBoxStoreNothing) {
   EXPECT_EQ(Stored("StarCount"), "42");
 }
 
+TEST_F(SetupDialogTest, EnterIsOkAndEscIsCancelFromEveryControl) {
+  // Enter in the Stars box stores what was typed there.
+  frmSetup& d = Open("StarCount=42\n");
+  d.Window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(d.Window()));
+  Type(d.txtStars, "77");
+  QTest::keyClick(d.txtStars, Qt::Key_Return);
+  EXPECT_FALSE(d.IsLoaded());
+  EXPECT_EQ(Stored("StarCount"), "77");
+
+  // Enter on the Defaults button is OK too: what stands is stored, not the defaults.
+  Open("StarCount=42\n");
+  dialog_->Window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog_->Window()));
+  Type(dialog_->txtObjects, "9");
+  dialog_->cmdSettingsDefault->setFocus();
+  QTest::keyClick(dialog_->cmdSettingsDefault, Qt::Key_Enter);
+  EXPECT_FALSE(dialog_->IsLoaded());
+  EXPECT_EQ(Stored("StarCount"), "42");
+  EXPECT_EQ(Stored("PicCount"), "9");
+
+  // Esc from a check box stores nothing.
+  std::filesystem::remove(store_->Path());
+  Open();
+  dialog_->Window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog_->Window()));
+  dialog_->chkSound->setFocus();
+  QTest::keyClick(dialog_->chkSound, Qt::Key_Space);  // toggled, not stored
+  QTest::keyClick(dialog_->chkSound, Qt::Key_Escape);
+  EXPECT_FALSE(dialog_->IsLoaded());
+  EXPECT_EQ(Stored("Sound"), "<none>");
+}
+
 TEST_F(SetupDialogTest, AStoreThatCannotBeWrittenKeepsTheDialogAndItsEdits) {
   frmSetup& d = Open();
   Type(d.txtStars, "321");

@@ -105,6 +105,15 @@ int RunSwitches(Services& services, const RunOptions& options) {
   return QApplication::exec();
 }
 
+// With no session bus (a bare X session, a locker), the toolkit's accessibility bridge and
+// platform theme would have libdbus start one of its own (dbus-launch and a dbus-daemon),
+// which outlive us when a locker kills our process group. We start no helper process: an
+// address that names no bus makes every such attempt fail at once.
+void StartNoSessionBus() {
+  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  if (!address || !*address) ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,6 +134,7 @@ int main(int argc, char** argv) {
   }
   // The toolkit sees only our name: its own options (-display, -reverse, -style, ...) must
   // never be taken from the command line before the mode is chosen from it.
+  StartNoSessionBus();
   int toolkitArgc = 1;
   char* toolkitArgv[] = {argv[0], nullptr};
   QApplication app(toolkitArgc, toolkitArgv);

@@ -31,11 +31,14 @@ void EndOnTerminationSignals() {
       new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, [] {
     unsigned char number = 0;
-    if (::read(g_pipe[0], &number, 1) == 1) EndBy(number);
+    // A locker may end us with SIGUSR1 or SIGUSR2: an end like any other.
+    if (::read(g_pipe[0], &number, 1) == 1)
+      EndBy(number == SIGUSR1 || number == SIGUSR2 ? SIGTERM : number);
   });
   struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+  for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGUSR2})
+    ::sigaction(signal, &action, nullptr);
 }

@@ -1,5 +1,6 @@
-// SIGTERM, SIGINT and SIGHUP end the program from its event loop, whatever it is doing: a
-// frontend stops its screensaver with SIGTERM and expects it gone at once.
+// SIGTERM, SIGINT and SIGHUP (and SIGUSR1 and SIGUSR2, as SIGTERM) end the program from its event
+// loop, whatever it is doing: a frontend stops its screensaver with SIGTERM and expects it gone at
+// once.
 #pragma once
 
 // Call once, after the application object exists. The handler only writes the signal's

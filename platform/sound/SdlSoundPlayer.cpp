@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <type_traits>
 
@@ -23,11 +24,24 @@ struct SdlAudio {
 
 namespace {
 
+// ALSA's own complaints (eight lines on stderr each time a device that is not there is
+// opened) would land in the user's session log through the frontend; we say it once.
+extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void SilenceAlsa() {
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+  if (!alsa) return;  // SDL will not use it either
+  auto* setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+  if (setHandler) setHandler(&IgnoreAlsaError);
+}
+
 // The library's functions, or nullptr when it cannot be loaded. Loaded once, kept.
 const SdlAudio* LoadSdlAudio() {
   static const SdlAudio* loaded = []() -> const SdlAudio* {
     void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
     if (!library) return nullptr;
+    SilenceAlsa();
     static SdlAudio sdl;
     bool complete = true;
     auto bind = [&](auto& function, const char* name) {
@@ -59,10 +73,11 @@ void SdlSoundPlayer::Open() {
   if (tried_) return;
   tried_ = true;
   sdl_ = LoadSdlAudio();
-  if (!sdl_) return;
+  if (!sdl_) return SayUnavailable();
   // SDL would otherwise take SIGTERM and SIGINT for itself, and a frontend could not stop us.
   sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   available_ = sdl_->InitSubSystem(SDL_INIT_AUDIO) == 0;
+  if (!available_) SayUnavailable();
   if (available_ && OpenDevice()) CloseWhenIdle(kIdleCloseMs);  // ready for the first shot
 }
 
@@ -78,7 +93,14 @@ bool SdlSoundPlayer::OpenDevice() {
   // No changes allowed: SDL adapts our format to the device's behind the scenes.
   device_ = sdl_->OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (device_) sdl_->PauseAudioDevice(device_, 0);
+  if (!device_) SayUnavailable();
   return device_ != 0;
+}
+
+void SdlSoundPlayer::SayUnavailable() {
+  if (told_) return;
+  told_ = true;
+  std::fprintf(stderr, "skorvane: no sound device could be opened; the display is silent.\n");
 }
 
 void SdlSoundPlayer::Play(std::span<const uint8_t> wave) {

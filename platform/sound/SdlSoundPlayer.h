@@ -38,11 +38,12 @@ class SdlSoundPlayer : public SoundPlayer {
   bool OpenDevice();
   void CloseWhenIdle(int afterMs);
   void CloseIfIdle(unsigned generation);
+  void SayUnavailable();  // once a run
 
   Later later_;
   const SdlAudio* sdl_ = nullptr;  // SDL's functions, loaded at Open()
   SDL_AudioDeviceID device_ = 0;
-  bool tried_ = false, available_ = false;
+  bool tried_ = false, available_ = false, told_ = false;
   unsigned generation_ = 0;  // only the close scheduled last may close
   // Owned by the player: the caller's buffer may go away while this still plays.
   std::vector<int16_t> playing_;
