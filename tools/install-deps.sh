@@ -12,7 +12,7 @@ tests=(
   xvfb xauth x11-utils x11-apps xdotool imagemagick sox locales
   xscreensaver desktop-file-utils libxml2-utils
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils dpkg-dev file lintian
-  mate-screensaver dbus-x11
+  mate-screensaver dbus-x11 openbox tint2
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix
 )

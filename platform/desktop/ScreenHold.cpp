@@ -11,8 +11,8 @@
 namespace {
 
 constexpr int kGrabRetryMs = 100;
-constexpr int kGrabTries = 50;       // five seconds, then on without the grab
-constexpr int kRaiseAfterMs = 20;    // a burst of maps and restacks, answered once
+constexpr int kGrabTries = 50;     // five seconds, then on without the grab
+constexpr int kRaiseAfterMs = 20;  // a burst of maps and restacks, answered once
 
 constexpr uint32_t kPointerEvents =
     XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION;
@@ -73,8 +73,7 @@ void ScreenHold::TryGrabs() {
   if (!keyboard_) {
     const XcbReply<xcb_grab_keyboard_reply_t> reply(xcb_grab_keyboard_reply(
         c,
-        xcb_grab_keyboard(c, 1, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                          XCB_GRAB_MODE_ASYNC),
+        xcb_grab_keyboard(c, 1, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
         nullptr));
     keyboard_ = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
   }
@@ -117,7 +116,8 @@ void ScreenHold::Raise() {
   xcb_connection_t* c = ToolkitXcbConnection();
   if (!c) return;
   const uint32_t above = XCB_STACK_MODE_ABOVE;
-  for (uint32_t window : windows_) xcb_configure_window(c, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+  for (uint32_t window : windows_)
+    xcb_configure_window(c, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
   xcb_flush(c);
 }
 
@@ -134,8 +134,7 @@ bool ScreenHold::nativeEventFilter(const QByteArray& type, void* message, qintpt
     case XCB_CONFIGURE_NOTIFY:
       // Another window restacked (or moved): it may have gone above ours. Our own restacks
       // come back here too, and must not raise again.
-      if (!ours(reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window))
-        RaiseSoon();
+      if (!ours(reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window)) RaiseSoon();
       break;
     default:
       break;

@@ -62,6 +62,40 @@ else
     test "$(cat "$E2E_WORK/green-right")" -gt 500
   check "monitors: ... and not on the first" test "$(cat "$E2E_WORK/green-left")" -eq 0
   stop_all
+
+  # Monitors that come, go and change size while the display runs.
+  windows() { xdotool search --name '^Skorvane!$' 2>/dev/null | wc -l; }
+  windows_become() {  # windows_become N: within 3 s
+    for _ in $(seq 30); do [ "$(windows)" -eq "$1" ] && return 0; sleep 0.1; done
+    return 1
+  }
+  xrandr --output DUMMY1 --off
+  start /s --no-sound --images 0 --stars 400
+  pid=$started
+  drawing 0 0 1280 720
+  check "monitors: one monitor, one display window" windows_become 1
+  xrandr --output DUMMY1 --mode 1024x576 --pos 1280x0
+  check "monitors: a monitor added while it runs gets a window" windows_become 2
+  drawing 1280 0 1024 576
+  sleep 1
+  screenshot monitor-added
+  read -r rx ry <<<"$(probe centre 1280 0 1024 576)"
+  check "monitors: ... whose stars centre on it ($rx,$ry)" near "$rx" 1792 100
+  check "monitors: ... vertically too" near "$ry" 288 60
+  xrandr --output DUMMY1 --off
+  check "monitors: a monitor removed loses its window" windows_become 1
+  xrandr --addmode DUMMY0 1024x576
+  xrandr --output DUMMY0 --mode 1024x576
+  sleep 2
+  screenshot monitor-shrunk
+  only=$(xdotool search --name '^Skorvane!$' | head -n1)
+  check "monitors: the window follows its monitor's new size ($(geometry "$only"))" \
+    test "$(geometry "$only")" = "1024x576"
+  read -r sx sy <<<"$(probe centre 0 0 1024 576)"
+  check "monitors: ... and the scene centres on it ($sx,$sy)" near "$sx" 512 80
+  check "monitors: ... vertically too" near "$sy" 288 60
+  check "monitors: all the while it runs" kill -0 "$pid"
+  stop_all
   export DISPLAY=$saved_display
   kill "$xorg" 2>/dev/null
   wait "$xorg" 2>/dev/null
