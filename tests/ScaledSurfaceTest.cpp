@@ -66,6 +66,38 @@ TEST(ScaledSurface, AtScaleTwoAStarBecomesFourByFourAndOnlyWhatChangedIsCopied) 
   EXPECT_EQ(DevicePixel(screen, 79, 40), kBlack);
 }
 
+TEST(ScaledSurface, AMuchSmallerWindowShowsItsScreensSceneShrunkKeepingEveryStar) {
+  EXPECT_EQ(PreviewShrink(300, 200, 1280, 720), 3);  // a settings program's preview pane
+  EXPECT_EQ(PreviewShrink(1280, 720, 1280, 720), 1);
+  EXPECT_EQ(PreviewShrink(700, 400, 1280, 720), 1);  // more than half the screen: as it is
+
+  ScaledSurface screen;
+  screen.Attach(nullptr, 40, 20, 1, 3);
+  ASSERT_EQ(screen.Scene().Width(), 120);
+  ASSERT_EQ(screen.Scene().Height(), 60);
+  screen.TakeChanges();
+  // A dim red star straddling two device pixels, and a brighter blue pixel in one of them.
+  Surface& scene = screen.Scene();
+  for (int dx = 0; dx < 2; ++dx) {
+    for (int dy = 0; dy < 2; ++dy) scene.SetPixelV(32 + dx, 10 + dy, RGB(90, 0, 0));
+  }
+  scene.SetPixelV(35, 11, RGB(0, 0, 200));
+  const std::vector<PixelRect> changed = screen.TakeChanges();
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_EQ(changed[0], (PixelRect{10, 0, 6, 6}));         // the scene's 16 x 16 tile, shrunk
+  EXPECT_EQ(DevicePixel(screen, 10, 3), RGB(90, 0, 0));    // scene 30..32, 9..11
+  EXPECT_EQ(DevicePixel(screen, 11, 3), RGB(90, 0, 200));  // scene 33..35: each channel's most
+  EXPECT_EQ(DevicePixel(screen, 12, 3), kBlack);
+  EXPECT_EQ(DevicePixel(screen, 10, 4), kBlack);
+
+  LineGeometry beam;
+  beam.X1 = 0, beam.Y1 = 60, beam.X2 = 60, beam.Y2 = 30, beam.Width = 5;
+  const LineGeometry device = screen.ToDevice(beam);
+  EXPECT_EQ(device.Y1, 20.0f);
+  EXPECT_EQ(device.X2, 20.0f);
+  EXPECT_EQ(screen.ToScene(10.0f), 30.0f);
+}
+
 TEST(ScaledSurface, BeamsAndPointsMapBetweenSceneAndDevice) {
   ScaledSurface screen;
   screen.Attach(nullptr, 200, 100, 2);

@@ -18,8 +18,10 @@ FramePump::FramePump(DisplayEvents& events, Clock& clock, PassTimer& timer, Fram
   }
 }
 
-void FramePump::Resize(uint32_t* device, int width, int height, double ratio) {
-  screen_.Attach(device, width, height, ScreenScale(width, height, ratio));
+void FramePump::Resize(uint32_t* device, int width, int height, double ratio, int screenWidth,
+                       int screenHeight) {
+  const int shrink = screenWidth > 0 ? PreviewShrink(width, height, screenWidth, screenHeight) : 1;
+  screen_.Attach(device, width, height, ScreenScale(width, height, ratio), shrink);
   events_.Form_Resize();
 }
 

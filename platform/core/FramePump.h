@@ -29,8 +29,11 @@ class FramePump {
   const ScaledSurface& Screen() const { return screen_; }
 
   // The device pixels changed size: `device` (null: our own) of width x height, `ratio`
-  // device pixels a point. The scene is blackened, resized and told.
-  void Resize(uint32_t* device, int width, int height, double ratio);
+  // device pixels a point, on a screen of screenWidth x screenHeight (0: the window's own
+  // size) of which a much smaller window shows a shrunk scene. The scene is blackened,
+  // resized and told.
+  void Resize(uint32_t* device, int width, int height, double ratio, int screenWidth = 0,
+              int screenHeight = 0);
 
   void ShowPanel(const char* text) { panel_text_ = text; }
   void HidePanel() { panel_text_ = nullptr; }

@@ -15,12 +15,20 @@
 // The whole number of device pixels a scene pixel takes on such a screen.
 int ScreenScale(int deviceWidth, int deviceHeight, double devicePixelRatio);
 
+// How many times smaller than its screen a window is, when it is much smaller (a frontend's
+// preview pane): its scene is then that many times its size, as on the screen, and shown
+// shrunk. 1 for a window at least half as wide or as tall as the screen.
+int PreviewShrink(int width, int height, int screenWidth, int screenHeight);
+
 class ScaledSurface {
  public:
   // Shows a scene of (width / scale) x (height / scale) on `device` (width x height,
   // 0xFFRRGGBB), which the caller keeps valid until the next Attach; with nullptr the device
   // pixels are our own. Every pixel is set to black and the whole area marked changed.
-  void Attach(uint32_t* device, int width, int height, int scale);
+  // With `shrink` above 1 the scene is (width x shrink) x (height x shrink) instead, each
+  // device pixel showing the brightest of its square of scene pixels, so that a star stays
+  // a lit point however small the window.
+  void Attach(uint32_t* device, int width, int height, int scale, int shrink = 1);
 
   Surface& Scene() { return scene_; }
   const Surface& Scene() const { return scene_; }
@@ -40,14 +48,16 @@ class ScaledSurface {
 
   // A beam, and a point of the scene, in device pixels; a device point in the scene.
   LineGeometry ToDevice(const LineGeometry& line) const;
-  float ToScene(float devicePixel) const { return devicePixel / float(scale_); }
+  float ToScene(float devicePixel) const { return devicePixel * float(shrink_) / float(scale_); }
 
  private:
   void CopyUp(const PixelRect& r);
+  PixelRect CopyDown(const PixelRect& r);
 
   Surface scene_;
   std::vector<uint32_t> own_;
   uint32_t* device_ = nullptr;
   int width_ = 0, height_ = 0;
   int scale_ = 1;
+  int shrink_ = 1;
 };

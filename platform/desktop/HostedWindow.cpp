@@ -29,6 +29,9 @@ HostedWindow::Made HostedWindow::Create(DisplayEvents& events, Clock& clock, uin
   if (!xcb) return {nullptr, "the window cannot be drawn into"};
 
   std::unique_ptr<HostedWindow> window(new HostedWindow(events, clock, host, log, std::move(xcb)));
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+  window->screen_width_ = screen->width_in_pixels;
+  window->screen_height_ = screen->height_in_pixels;
   window->Resize(width, height);
   // Our own interest in the host: its size and its end, and what must be drawn again.
   const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_EXPOSURE;
@@ -73,7 +76,8 @@ void HostedWindow::Resize(int width, int height) {
     std::fprintf(stderr, "skorvane: the window 0x%x can no longer be drawn into.\n", host_);
     App::EndNow(1);
   }
-  pump_.Resize(server_.Xcb().Pixels(), width, height, 1.0);
+  // A frontend's preview pane shows the scene of its screen, shrunk.
+  pump_.Resize(server_.Xcb().Pixels(), width, height, 1.0, screen_width_, screen_height_);
   if (pump_.Started()) server_.PresentAll(pump_.Screen(), pump_.Overlays());
 }
 

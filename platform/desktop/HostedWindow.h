@@ -56,4 +56,5 @@ class HostedWindow : public DisplayWindow, public QAbstractNativeEventFilter {
   FramePump pump_;
   ServerPresenter server_;
   int cursor_count_ = 0;
+  int screen_width_ = 0, screen_height_ = 0;  // the screen the host is on
 };
