@@ -99,6 +99,11 @@ bool ChoosesAMode(const std::string& commandLine) {
   return ModeOf(NormaliseCommandText(commandLine)) != Mode::None;
 }
 
+int32_t PreviewHostOf(const std::string& commandLine) {
+  const std::string command = NormaliseCommandText(commandLine);
+  return ModeOf(command) == Mode::Preview ? ParsePreviewHandle(command) : 0;
+}
+
 bool NotAlreadyRunning(const std::string& caption, const StartupActions& actions) {
   return !actions.FindWindow(caption);
 }

@@ -36,6 +36,10 @@ int32_t ParsePreviewHandle(const std::string& text);
 // True when the command line's first two characters choose a mode (run, setup or preview).
 bool ChoosesAMode(const std::string& commandLine);
 
+// The host window a preview command line names ("/p 1234"); 0 in any other mode, or when it
+// names none.
+int32_t PreviewHostOf(const std::string& commandLine);
+
 // True when no window bears `caption`.
 bool NotAlreadyRunning(const std::string& caption, const StartupActions& actions);
 

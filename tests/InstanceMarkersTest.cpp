@@ -137,3 +137,19 @@ TEST_F(InstanceMarkersTest, AMarkerThatCannotBeOpenedCountsAsHeld) {
   EXPECT_TRUE(instance_markers::WindowWithCaptionExists("Skorvane!"));
   EXPECT_FALSE(instance_markers::WindowWithCaptionExists("Skorvane! Screensaver Setup"));
 }
+
+TEST_F(InstanceMarkersTest, AWindowIsFoundFromEitherDisplayOfAWaylandSession) {
+  ::setenv("DISPLAY", ":0", 1);
+  ::setenv("WAYLAND_DISPLAY", "wayland-1", 1);
+  CaptionMarker marker("Skorvane!");  // a session with both, as a desktop has them
+  ::unsetenv("DISPLAY");
+  EXPECT_TRUE(instance_markers::WindowWithCaptionExists("Skorvane!"));  // Wayland alone
+  ::setenv("WAYLAND_DISPLAY", (dir_.Path() / "wayland-1").c_str(), 1);
+  EXPECT_TRUE(instance_markers::WindowWithCaptionExists("Skorvane!"));  // the same socket
+  ::setenv("WAYLAND_DISPLAY", "wayland-2", 1);
+  EXPECT_FALSE(instance_markers::WindowWithCaptionExists("Skorvane!"));  // another session
+  ::unsetenv("WAYLAND_DISPLAY");
+  ::setenv("DISPLAY", ":0.0", 1);
+  EXPECT_TRUE(instance_markers::WindowWithCaptionExists("Skorvane!"));  // XWayland's alone
+  ::unsetenv("DISPLAY");
+}

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/linux/Options.h"
+#include "app/linux/WindowSystem.h"
 #include "config/frmPreview.h"
 #include "config/frmSetup.h"
 #include "display/frmStarfield3.h"
@@ -127,6 +128,10 @@ int main(int argc, char** argv) {
 
   const bool hosted = parsed.options.frontend == RunOptions::Frontend::Window;
   if (!hosted && !modMain::ChoosesAMode(parsed.options.switches)) return 0;  // no display needed
+  if (const auto unable = ChooseWindowSystem(parsed.options)) {
+    std::cerr << "skorvane: " << *unable << ".\n";
+    return 1;
+  }
 
   if (!instance_markers::RegisterThisProcess()) {
     std::cerr << "skorvane: there is no private folder for the running-copy markers, so every "

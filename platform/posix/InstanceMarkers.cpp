@@ -4,9 +4,11 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -65,12 +67,32 @@ std::optional<fs::path> MakePrivateFolder(const fs::path& folder) {
   return std::nullopt;
 }
 
-std::optional<fs::path> CaptionFile(const std::string& caption) {
-  const auto folder = instance_markers::Folder();
-  if (!folder) return std::nullopt;
+// The displays this run is on, one spelling each: X11's DISPLAY, and the Wayland display as
+// the path of its socket. A window is marked on each, so a copy that sees only one of them
+// (XWayland's DISPLAY, or WAYLAND_DISPLAY alone) still finds it.
+std::vector<std::string> DisplayKeys() {
+  std::vector<std::string> keys;
   const char* display = std::getenv("DISPLAY");
-  return *folder / ("window-" + Escape(instance_markers::CanonicalDisplay(display ? display : "")) +
-                    "-" + Escape(caption) + ".lock");
+  if (display && *display) keys.push_back(instance_markers::CanonicalDisplay(display));
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (wayland && *wayland) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string socket =
+        *wayland == '/' ? wayland : std::string(runtime ? runtime : "") + "/" + wayland;
+    keys.push_back("wayland:" + socket);
+  }
+  if (keys.empty()) keys.emplace_back();  // no display at all: one marker for all such runs
+  return keys;
+}
+
+// The caption's marker on each display of this run; none when there is no marker folder.
+std::vector<fs::path> CaptionFiles(const std::string& caption) {
+  std::vector<fs::path> files;
+  const auto folder = instance_markers::Folder();
+  if (!folder) return files;
+  for (const std::string& key : DisplayKeys())
+    files.push_back(*folder / ("window-" + Escape(key) + "-" + Escape(caption) + ".lock"));
+  return files;
 }
 
 }  // namespace
@@ -104,8 +126,9 @@ std::optional<fs::path> Folder() {
 }
 
 bool WindowWithCaptionExists(const std::string& caption) {
-  const auto file = CaptionFile(caption);
-  return !file || IsHeld(*file);
+  const std::vector<fs::path> files = CaptionFiles(caption);
+  if (files.empty()) return true;  // nothing can be checked
+  return std::any_of(files.begin(), files.end(), IsHeld);
 }
 
 bool RegisterThisProcess() {
@@ -134,11 +157,14 @@ bool PrevInstance() {
 }  // namespace instance_markers
 
 CaptionMarker::CaptionMarker(const std::string& caption) {
-  const auto file = CaptionFile(caption);
-  if (file) fd_ = OpenMarker(*file);
-  if (fd_ >= 0) ::flock(fd_, LOCK_EX | LOCK_NB);
+  for (const fs::path& file : CaptionFiles(caption)) {
+    const int fd = OpenMarker(file);
+    if (fd < 0) continue;
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    fds_.push_back(fd);
+  }
 }
 
 CaptionMarker::~CaptionMarker() {
-  if (fd_ >= 0) ::close(fd_);
+  for (const int fd : fds_) ::close(fd);
 }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/core/InstanceChecks.h"
 
@@ -21,8 +22,9 @@ std::optional<std::filesystem::path> Folder();
 // DISPLAY in one spelling per display: ":3", ":3.0" and "unix:3" all give ":3.0".
 std::string CanonicalDisplay(const std::string& display);
 
-// True when a window of this program on this display bears exactly `caption` (the role of
-// FindWindowA with no class: any such window, shown or hidden, in any copy, this one too).
+// True when a window of this program on this display (X11's or Wayland's, whichever this run
+// sees) bears exactly `caption` (the role of FindWindowA with no class: any such window,
+// shown or hidden, in any copy, this one too).
 bool WindowWithCaptionExists(const std::string& caption);
 
 // True when another copy of this program runs for this user, in any mode (App.PrevInstance).
@@ -52,5 +54,5 @@ class CaptionMarker {
   CaptionMarker& operator=(const CaptionMarker&) = delete;
 
  private:
-  int fd_ = -1;
+  std::vector<int> fds_;  // one lock on each display of the run
 };
