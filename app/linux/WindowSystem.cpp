@@ -22,8 +22,7 @@ std::optional<std::string> ChooseWindowSystem(const RunOptions& options) {
            " draws into an X11 window, and there is no X display (DISPLAY is not set)";
   }
   // A Wayland session's root window is XWayland's, which nobody sees.
-  if (frontend && options.windowId == 0 && Set("WAYLAND_DISPLAY") &&
-      !Set("XSCREENSAVER_WINDOW")) {
+  if (frontend && options.windowId == 0 && Set("WAYLAND_DISPLAY") && !Set("XSCREENSAVER_WINDOW")) {
     return std::string(
         "frontend mode needs a frontend's window (XSCREENSAVER_WINDOW or --window-id): in a "
         "Wayland session nobody sees the root window");
