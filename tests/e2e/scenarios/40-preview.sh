@@ -1,5 +1,6 @@
 # The preview inside a host window, and on its own.
 coproc HOST { "$HOST_WINDOW" 320 240; }
+host_pid=$HOST_PID  # bash forgets HOST_PID once the host has ended
 read -r host <&"${HOST[0]}"
 start /p "$host"
 pid=$started
@@ -12,7 +13,7 @@ echo "400 300" >&"${HOST[1]}"
 sleep 0.5
 check "the preview follows its host's size" test "$(geometry "$preview")" = "400x300"
 exec {HOST[1]}>&-
-wait "$HOST_PID" 2>/dev/null
+wait "$host_pid" 2>/dev/null
 check "destroying the host ends the program within a second" exits_within 1 "$pid" 0
 
 start /p
