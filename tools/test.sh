@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh --tests
 tools/check-format.sh
-tools/build.sh
+tools/build.sh -DSKORVANE_TESTS=ON
 (cd build && ctest --output-on-failure -j2)
 [ "${1:-}" = "--quick" ] && exit 0
 tools/build-packagers.sh
