@@ -7,6 +7,9 @@
 //   screen_probe squares S X Y W H          lit pixels of the area, and how many of them differ
 //                                           from the rest of their aligned S x S square: "lit odd"
 //   screen_probe centre X Y W H             where the lit pixels of the area centre: "x y"
+//   screen_probe hold-keyboard MS            grabs the keyboard, as a menu or a locker does,
+//                                           prints "held" and lets go after MS milliseconds
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -117,6 +120,22 @@ int main(int argc, char** argv) {
       }
     }
     std::printf("%ld %ld\n", lit, odd);
+    return 0;
+  }
+  if (verb == "hold-keyboard" && argc == 3) {
+    auto* reply =
+        xcb_grab_keyboard_reply(c,
+                                xcb_grab_keyboard(c, 1, screen->root, XCB_CURRENT_TIME,
+                                                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                                nullptr);
+    const bool held = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(reply);
+    if (!held) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    usleep(useconds_t(number(2)) * 1000);
+    xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
+    xcb_flush(c);
     return 0;
   }
   if (verb == "centre" && argc == 6) {

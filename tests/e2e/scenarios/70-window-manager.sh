@@ -58,6 +58,24 @@ else
   wait "$panel" "$wm" 2>/dev/null
 fi
 
+# Another client holds the keyboard when the display starts (a menu that is open, a locker
+# letting go): the display takes it once it is free.
+probe hold-keyboard 1500 >"$E2E_WORK/held" &
+holder=$!
+for _ in $(seq 20); do grep -q held "$E2E_WORK/held" && break; sleep 0.05; done
+start /s --no-sound --images 3
+pid=$started
+drawing
+wait "$holder"
+sleep 0.5  # past the holder's end; the display tries again every 100 ms
+xlogo -geometry 100x100+10+10 2>>"$E2E_WORK/xlogo.log" &
+logo=$!
+sleep 0.5
+xdotool search --class xlogo windowfocus 2>/dev/null  # the focus elsewhere: only a grab brings the key
+xdotool key x
+check "grab: a keyboard held by another client at the start is taken once free" exits_within 2 "$pid" 0
+kill "$logo" 2>/dev/null; wait "$logo" 2>/dev/null
+
 # Nothing left behind: with no session bus, no helper process starts, and a signal to the
 # process group (as a locker sends when its prompt closes) leaves nothing of ours.
 helpers() {  # the session-bus helpers running on this display
