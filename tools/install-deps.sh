@@ -14,7 +14,7 @@ tests=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils dpkg-dev file lintian
   mate-screensaver dbus-x11 openbox tint2
   clang libclang-rt-14-dev clang-format
-  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-x86-64-posix qt6-wayland
 )
 packages=("${run[@]}")
 [ "${1:-}" = "--tests" ] && packages+=("${tests[@]}")
