@@ -66,10 +66,10 @@ QFrame* Rule(QWidget* parent, int left, int top, int right) {
 // hundredths).
 QScrollBar* Bar(QWidget* parent, const QRect& where, Qt::Orientation o, const char* key, int unit,
                 int small, int large, int value) {
-  const modMain::SettingSpec& spec = modMain::Spec(key);
+  const modMain::SettingEntry& entry = modMain::Entry(key);
   auto* bar = Place<QScrollBar>(parent, where);
   bar->setOrientation(o);
-  bar->setRange(int(RoundHalfEven(spec.least * unit)), int(RoundHalfEven(spec.most * unit)));
+  bar->setRange(int(RoundHalfEven(entry.least * unit)), int(RoundHalfEven(entry.most * unit)));
   bar->setSingleStep(small);
   bar->setPageStep(large);
   bar->setValue(value);

@@ -100,9 +100,9 @@ SettingsRecord& Settings() {
   return record;
 }
 
-const SettingSpec& Spec(std::string_view key) {
-  for (const SettingSpec& spec : kSettingSpecs) {
-    if (key == spec.key) return spec;
+const SettingEntry& Entry(std::string_view key) {
+  for (const SettingEntry& entry : kSettingTable) {
+    if (key == entry.key) return entry;
   }
   throw std::logic_error("no setting is keyed " + std::string(key));
 }
@@ -127,13 +127,13 @@ double GetSetting(const SettingsRecord& s, std::string_view key) {
 }
 
 void SetDefaultSettings(SettingsRecord& s) {
-  for (const SettingSpec& spec : kSettingSpecs) SetSetting(s, spec.key, spec.defaultValue);
+  for (const SettingEntry& entry : kSettingTable) SetSetting(s, entry.key, entry.defaultValue);
 }
 
 void LoadSettings(SettingsRecord& s, const SettingsStore& store, std::ostream& warnings) {
   SetDefaultSettings(s);
   std::vector<std::string> keys;
-  for (const SettingSpec& spec : kSettingSpecs) keys.emplace_back(spec.key);
+  for (const SettingEntry& entry : kSettingTable) keys.emplace_back(entry.key);
   const std::vector<std::optional<std::string>> stored = store.Get(kSection, keys);
   for (size_t i = 0; i < keys.size(); ++i) {
     const Member member = MemberOf(keys[i]);
@@ -148,8 +148,8 @@ void LoadSettings(SettingsRecord& s, const SettingsStore& store, std::ostream& w
 
 void SaveSettings(const SettingsRecord& s, SettingsStore& store) {
   SettingsStore::Values values;
-  for (const SettingSpec& spec : kSettingSpecs)
-    values.emplace_back(spec.key, ToText(s, MemberOf(spec.key)));
+  for (const SettingEntry& entry : kSettingTable)
+    values.emplace_back(entry.key, ToText(s, MemberOf(entry.key)));
   store.Put(kSection, values);
 }
 

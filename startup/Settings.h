@@ -34,7 +34,7 @@ enum class SettingKind { Count, Number, Choice, Switch };
 // One setting: its key in the store, its kind, its default, the range a user may choose from
 // (the command line, the dialog's controls and the frontends' sliders all offer this range),
 // and its name on the command line.
-struct SettingSpec {
+struct SettingEntry {
   const char* key;
   SettingKind kind;
   double defaultValue;
@@ -43,7 +43,7 @@ struct SettingSpec {
 };
 
 // In the order in which the keys are read and written.
-inline constexpr std::array<SettingSpec, 9> kSettingSpecs = {{
+inline constexpr std::array<SettingEntry, 9> kSettingTable = {{
     {"Speed", SettingKind::Number, 0.5, 0, 10, "speed"},
     {"StarCount", SettingKind::Count, 150, 0, 400, "stars"},
     {"PicCount", SettingKind::Count, 15, 0, 100, "images"},
@@ -60,7 +60,7 @@ inline constexpr std::array<const char*, 4> kPictureSizeNames = {"large", "mediu
                                                                  "tiny"};
 
 // The setting with this key; every key of the table has one.
-const SettingSpec& Spec(std::string_view key);
+const SettingEntry& Entry(std::string_view key);
 
 // Sets one setting from a number in its range (a switch: 0 off, anything else on).
 void SetSetting(SettingsRecord& s, std::string_view key, double value);

@@ -10,12 +10,12 @@
 
 namespace {
 
+using modMain::SettingEntry;
 using modMain::SettingKind;
-using modMain::SettingSpec;
 
 // What each setting's option means, for --help; its range comes from the settings table.
-const char* SettingHelp(const SettingSpec& spec) {
-  const std::string key = spec.key;
+const char* SettingHelp(const SettingEntry& entry) {
+  const std::string key = entry.key;
   if (key == "StarCount") return "number of stars";
   if (key == "PicCount") return "number of target images";
   if (key == "PicSelected") return "image size";
@@ -28,8 +28,8 @@ const char* SettingHelp(const SettingSpec& spec) {
 }
 
 // The help of a switch's --no- form.
-const char* SwitchOffHelp(const SettingSpec& spec) {
-  const std::string key = spec.key;
+const char* SwitchOffHelp(const SettingEntry& entry) {
+  const std::string key = entry.key;
   if (key == "SpinSwitch") return "stars fly straight";
   if (key == "TargetPractice") return "the mouse ends the screensaver";
   if (key == "ShowLasers") return "hide the laser beams";
@@ -46,36 +46,39 @@ std::string Choices() {
 }
 
 // "0 to 400", "0.25 to 5".
-std::string Range(const SettingSpec& spec) {
-  return DoubleToText(spec.least) + " to " + DoubleToText(spec.most);
+std::string Range(const SettingEntry& entry) {
+  return DoubleToText(entry.least) + " to " + DoubleToText(entry.most);
 }
 
 // An option of ours: its name, the name of its value ("" for a switch) and its help.
-struct OptionSpec {
+struct OptionEntry {
   std::string name;
   std::string value;
   std::string help;
 };
 
-std::vector<OptionSpec> Options() {
-  std::vector<OptionSpec> options = {
+std::vector<OptionEntry> Options() {
+  std::vector<OptionEntry> options = {
       {"root", "", "draw into the window in $XSCREENSAVER_WINDOW, or the root window"},
       {"window-id", "ID", "draw into the X window ID (hex 0x... or decimal)"},
   };
-  for (const SettingSpec& spec : modMain::kSettingSpecs) {
-    switch (spec.kind) {
+  for (const SettingEntry& entry : modMain::kSettingTable) {
+    switch (entry.kind) {
       case SettingKind::Count:
-        options.push_back({spec.option, "N", std::string(SettingHelp(spec)) + ", " + Range(spec)});
+        options.push_back(
+            {entry.option, "N", std::string(SettingHelp(entry)) + ", " + Range(entry)});
         break;
       case SettingKind::Number:
-        options.push_back({spec.option, "X", std::string(SettingHelp(spec)) + ", " + Range(spec)});
+        options.push_back(
+            {entry.option, "X", std::string(SettingHelp(entry)) + ", " + Range(entry)});
         break;
       case SettingKind::Choice:
-        options.push_back({spec.option, "SIZE", std::string(SettingHelp(spec)) + ": " + Choices()});
+        options.push_back(
+            {entry.option, "SIZE", std::string(SettingHelp(entry)) + ": " + Choices()});
         break;
       case SettingKind::Switch:
-        options.push_back({spec.option, "", SettingHelp(spec)});
-        options.push_back({std::string("no-") + spec.option, "", SwitchOffHelp(spec)});
+        options.push_back({entry.option, "", SettingHelp(entry)});
+        options.push_back({std::string("no-") + entry.option, "", SwitchOffHelp(entry)});
         break;
     }
   }
@@ -95,7 +98,7 @@ constexpr const char* kUsageHead =
 
 std::string Usage() {
   std::string text = kUsageHead;
-  for (const OptionSpec& o : Options()) {
+  for (const OptionEntry& o : Options()) {
     std::string left = "  --" + o.name + (o.value.empty() ? "" : " " + o.value);
     left.resize(std::max<size_t>(left.size() + 1, 24), ' ');
     text += left + o.help + "\n";
@@ -104,7 +107,7 @@ std::string Usage() {
 }
 
 bool TakesValue(const std::string& name) {
-  for (const OptionSpec& o : Options()) {
+  for (const OptionEntry& o : Options()) {
     if (name == o.name) return !o.value.empty();
   }
   return false;
@@ -156,36 +159,37 @@ std::optional<std::string> TakeFrontend(const QCommandLineParser& parser,
 }
 
 // The value of one setting's option, when it is given; an error text when it is out of range.
-std::optional<std::string> TakeSetting(const QCommandLineParser& parser, const SettingSpec& spec,
+std::optional<std::string> TakeSetting(const QCommandLineParser& parser, const SettingEntry& entry,
                                        RunOptions& o) {
-  const QString name = spec.option;
-  if (spec.kind == SettingKind::Switch) {
+  const QString name = entry.option;
+  if (entry.kind == SettingKind::Switch) {
     const bool on = parser.isSet(name), off = parser.isSet("no-" + name);
     if (on && off)
-      return "--" + std::string(spec.option) + " and --no-" + spec.option + " cannot both be given";
-    if (on || off) o.settings.emplace_back(spec.key, on ? 1 : 0);
+      return "--" + std::string(entry.option) + " and --no-" + entry.option +
+             " cannot both be given";
+    if (on || off) o.settings.emplace_back(entry.key, on ? 1 : 0);
     return std::nullopt;
   }
   if (!parser.isSet(name)) return std::nullopt;
   const QString text = parser.value(name).trimmed();
-  const std::string option = "--" + std::string(spec.option);
-  if (spec.kind == SettingKind::Choice) {
+  const std::string option = "--" + std::string(entry.option);
+  if (entry.kind == SettingKind::Choice) {
     for (size_t i = 0; i < modMain::kPictureSizeNames.size(); ++i) {
       if (text.toLower() == modMain::kPictureSizeNames[i]) {
-        o.settings.emplace_back(spec.key, double(i));
+        o.settings.emplace_back(entry.key, double(i));
         return std::nullopt;
       }
     }
     return option + " takes " + Choices();
   }
   bool ok = false;
-  const double x = spec.kind == SettingKind::Count ? double(text.toInt(&ok))
-                                                   : text.toDouble(&ok);  // a point, always
-  if (!ok || !std::isfinite(x) || x < spec.least || x > spec.most) {
-    const char* what = spec.kind == SettingKind::Count ? "a whole number" : "a number";
-    return option + " takes " + what + " from " + Range(spec);
+  const double x = entry.kind == SettingKind::Count ? double(text.toInt(&ok))
+                                                    : text.toDouble(&ok);  // a point, always
+  if (!ok || !std::isfinite(x) || x < entry.least || x > entry.most) {
+    const char* what = entry.kind == SettingKind::Count ? "a whole number" : "a number";
+    return option + " takes " + what + " from " + Range(entry);
   }
-  o.settings.emplace_back(spec.key, x);
+  o.settings.emplace_back(entry.key, x);
   return std::nullopt;
 }
 
@@ -206,7 +210,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
 
   QCommandLineParser parser;
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  for (const OptionSpec& option : Options()) {
+  for (const OptionEntry& option : Options()) {
     parser.addOption(QCommandLineOption(QString::fromStdString(option.name),
                                         QString::fromStdString(option.help),
                                         QString::fromStdString(option.value)));
@@ -219,8 +223,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
     return result;
   }
   if (const auto error = TakeFrontend(parser, screensaverWindow, o)) return Fail(*error);
-  for (const SettingSpec& spec : modMain::kSettingSpecs) {
-    if (const auto error = TakeSetting(parser, spec, o)) return Fail(*error);
+  for (const SettingEntry& entry : modMain::kSettingTable) {
+    if (const auto error = TakeSetting(parser, entry, o)) return Fail(*error);
   }
   o.fps = parser.isSet("fps");
   return result;

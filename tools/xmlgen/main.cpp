@@ -10,7 +10,7 @@
 
 namespace {
 
-using modMain::Spec;
+using modMain::Entry;
 
 struct Slider {
   const char* key;
@@ -37,18 +37,18 @@ std::string Real(double value) {
 }
 
 std::string Number(const Slider& slider, bool real) {
-  const modMain::SettingSpec& spec = Spec(slider.key);
+  const modMain::SettingEntry& entry = Entry(slider.key);
   const auto bound = [real](double v) { return real ? Real(v) : DoubleToText(v); };
-  return std::string("  <number id=\"") + slider.id + "\" type=\"slider\" arg=\"--" + spec.option +
+  return std::string("  <number id=\"") + slider.id + "\" type=\"slider\" arg=\"--" + entry.option +
          " %\"\n          _label=\"" + slider.label + "\" _low-label=\"" + slider.low +
-         "\" _high-label=\"" + slider.high + "\"\n          low=\"" + bound(spec.least) +
-         "\" high=\"" + bound(spec.most) + "\" default=\"" + bound(spec.defaultValue) + "\"/>\n";
+         "\" _high-label=\"" + slider.high + "\"\n          low=\"" + bound(entry.least) +
+         "\" high=\"" + bound(entry.most) + "\" default=\"" + bound(entry.defaultValue) + "\"/>\n";
 }
 
 // The size choices; the stored default needs no option.
 std::string SizeChoice() {
   const char* labels[] = {"Large images", "Medium images", "Small images", "Tiny images"};
-  const int fallback = int(Spec("PicSelected").defaultValue);
+  const int fallback = int(Entry("PicSelected").defaultValue);
   std::string text = "  <select id=\"size\">\n";
   for (int i = 0; i < int(modMain::kPictureSizeNames.size()); ++i) {
     const std::string name = modMain::kPictureSizeNames[size_t(i)];
@@ -61,10 +61,10 @@ std::string SizeChoice() {
 
 // A check box: set where the default is off, unset where it is on.
 std::string Switch(const char* key, const char* id, const char* label) {
-  const modMain::SettingSpec& spec = Spec(key);
-  const bool on = spec.defaultValue != 0;
+  const modMain::SettingEntry& entry = Entry(key);
+  const bool on = entry.defaultValue != 0;
   return std::string("  <boolean id=\"") + id + "\" _label=\"" + label + "\" " +
-         (on ? "arg-unset=\"--no-" : "arg-set=\"--") + spec.option + "\"/>\n";
+         (on ? "arg-unset=\"--no-" : "arg-set=\"--") + entry.option + "\"/>\n";
 }
 
 std::string Document() {
