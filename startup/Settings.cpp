@@ -16,22 +16,7 @@ namespace modMain {
 
 namespace {
 
-// Where each setting of the table lives in the record; its type gives its text form.
-using Member =
-    std::variant<int16_t SettingsRecord::*, double SettingsRecord::*, bool SettingsRecord::*>;
-
-Member MemberOf(std::string_view key) {
-  if (key == "Speed") return &SettingsRecord::Speed;
-  if (key == "StarCount") return &SettingsRecord::StarCount;
-  if (key == "PicCount") return &SettingsRecord::PicCount;
-  if (key == "SpinRatio") return &SettingsRecord::SpinRatio;
-  if (key == "SpinSwitch") return &SettingsRecord::SpinSwitch;
-  if (key == "PicSelected") return &SettingsRecord::PicSelected;
-  if (key == "Sound") return &SettingsRecord::Sound;
-  if (key == "TargetPractice") return &SettingsRecord::TargetPractice;
-  if (key == "ShowLasers") return &SettingsRecord::ShowLasers;
-  throw std::logic_error("no setting is keyed " + std::string(key));
-}
+using Member = SettingMember;
 
 std::string ToText(const SettingsRecord& s, const Member& member) {
   struct {
@@ -107,7 +92,9 @@ const SettingEntry& Entry(std::string_view key) {
   throw std::logic_error("no setting is keyed " + std::string(key));
 }
 
-void SetSetting(SettingsRecord& s, std::string_view key, double value) {
+namespace {
+
+void Assign(SettingsRecord& s, const Member& member, double value) {
   std::visit(
       [&](auto member) {
         using T = std::remove_reference_t<decltype(s.*member)>;
@@ -119,15 +106,17 @@ void SetSetting(SettingsRecord& s, std::string_view key, double value) {
           s.*member = value;
         }
       },
-      MemberOf(key));
+      member);
 }
 
-double GetSetting(const SettingsRecord& s, std::string_view key) {
-  return std::visit([&](auto member) { return double(s.*member); }, MemberOf(key));
+}  // namespace
+
+void SetSetting(SettingsRecord& s, std::string_view key, double value) {
+  Assign(s, Entry(key).member, value);
 }
 
 void SetDefaultSettings(SettingsRecord& s) {
-  for (const SettingEntry& entry : kSettingTable) SetSetting(s, entry.key, entry.defaultValue);
+  for (const SettingEntry& entry : kSettingTable) Assign(s, entry.member, entry.defaultValue);
 }
 
 void LoadSettings(SettingsRecord& s, const SettingsStore& store, std::ostream& warnings) {
@@ -135,11 +124,11 @@ void LoadSettings(SettingsRecord& s, const SettingsStore& store, std::ostream& w
   std::vector<std::string> keys;
   for (const SettingEntry& entry : kSettingTable) keys.emplace_back(entry.key);
   const std::vector<std::optional<std::string>> stored = store.Get(kSection, keys);
-  for (size_t i = 0; i < keys.size(); ++i) {
-    const Member member = MemberOf(keys[i]);
-    const std::string text = stored[i].value_or(ToText(s, member));
-    if (!FromText(s, member, text)) {
-      warnings << "skorvane: " << Printable(store.Where()) << ": setting " << keys[i]
+  for (size_t i = 0; i < kSettingTable.size(); ++i) {
+    const SettingEntry& entry = kSettingTable[i];
+    const std::string text = stored[i].value_or(ToText(s, entry.member));
+    if (!FromText(s, entry.member, text)) {
+      warnings << "skorvane: " << Printable(store.Where()) << ": setting " << entry.key
                << " has the unreadable value \"" << Printable(text) << "\"; using its default\n";
     }
   }
@@ -149,7 +138,7 @@ void LoadSettings(SettingsRecord& s, const SettingsStore& store, std::ostream& w
 void SaveSettings(const SettingsRecord& s, SettingsStore& store) {
   SettingsStore::Values values;
   for (const SettingEntry& entry : kSettingTable)
-    values.emplace_back(entry.key, ToText(s, MemberOf(entry.key)));
+    values.emplace_back(entry.key, ToText(s, entry.member));
   store.Put(kSection, values);
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 class SettingsStore;
 
@@ -31,11 +32,16 @@ struct SettingsRecord {
 // of a few named choices, or on and off.
 enum class SettingKind { Count, Number, Choice, Switch };
 
-// One setting: its key in the store, its kind, its default, the range a user may choose from
-// (the command line, the dialog's controls and the frontends' sliders all offer this range),
-// and its name on the command line.
+// Where a setting lives in the record; its type gives its text form in the store.
+using SettingMember =
+    std::variant<int16_t SettingsRecord::*, double SettingsRecord::*, bool SettingsRecord::*>;
+
+// One setting: its key in the store, its place in the record, its kind, its default, the range
+// a user may choose from (the command line, the dialog's controls and the frontends' sliders
+// all offer this range), and its name on the command line.
 struct SettingEntry {
   const char* key;
+  SettingMember member;
   SettingKind kind;
   double defaultValue;
   double least, most;
@@ -44,15 +50,16 @@ struct SettingEntry {
 
 // In the order in which the keys are read and written.
 inline constexpr std::array<SettingEntry, 9> kSettingTable = {{
-    {"Speed", SettingKind::Number, 0.5, 0, 10, "speed"},
-    {"StarCount", SettingKind::Count, 150, 0, 400, "stars"},
-    {"PicCount", SettingKind::Count, 15, 0, 100, "images"},
-    {"SpinRatio", SettingKind::Number, 1.0, 0.25, 5, "spin-ratio"},
-    {"SpinSwitch", SettingKind::Switch, 0, 0, 1, "spin-stars"},
-    {"PicSelected", SettingKind::Choice, 1, 0, 3, "size"},
-    {"Sound", SettingKind::Switch, 1, 0, 1, "sound"},
-    {"TargetPractice", SettingKind::Switch, 1, 0, 1, "target-practice"},
-    {"ShowLasers", SettingKind::Switch, 1, 0, 1, "lasers"},
+    {"Speed", &SettingsRecord::Speed, SettingKind::Number, 0.5, 0, 10, "speed"},
+    {"StarCount", &SettingsRecord::StarCount, SettingKind::Count, 150, 0, 400, "stars"},
+    {"PicCount", &SettingsRecord::PicCount, SettingKind::Count, 15, 0, 100, "images"},
+    {"SpinRatio", &SettingsRecord::SpinRatio, SettingKind::Number, 1.0, 0.25, 5, "spin-ratio"},
+    {"SpinSwitch", &SettingsRecord::SpinSwitch, SettingKind::Switch, 0, 0, 1, "spin-stars"},
+    {"PicSelected", &SettingsRecord::PicSelected, SettingKind::Choice, 1, 0, 3, "size"},
+    {"Sound", &SettingsRecord::Sound, SettingKind::Switch, 1, 0, 1, "sound"},
+    {"TargetPractice", &SettingsRecord::TargetPractice, SettingKind::Switch, 1, 0, 1,
+     "target-practice"},
+    {"ShowLasers", &SettingsRecord::ShowLasers, SettingKind::Switch, 1, 0, 1, "lasers"},
 }};
 
 // The names of PicSelected's choices, by value.
@@ -64,7 +71,6 @@ const SettingEntry& Entry(std::string_view key);
 
 // Sets one setting from a number in its range (a switch: 0 off, anything else on).
 void SetSetting(SettingsRecord& s, std::string_view key, double value);
-double GetSetting(const SettingsRecord& s, std::string_view key);
 
 inline constexpr const char* kApplication = "Skorvane Screensaver";
 inline constexpr const char* kSection = "Settings";

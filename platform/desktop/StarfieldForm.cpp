@@ -37,11 +37,7 @@ std::unique_ptr<QWidget> StarfieldForm::CreateWindow() {
 
 void StarfieldForm::Form_Load() {
   form_.Attach(window_);
-  for (QScreen* screen : OtherScreens()) {
-    auto free = std::find_if(others_.begin(), others_.end(),
-                             [](const OtherScreen& o) { return o.window == nullptr; });
-    Open(free != others_.end() ? *free : others_.emplace_back(), screen);
-  }
+  FitOtherScreens();
   FollowScreens();
   // Once the windows are shown: the form shows the primary one when this returns.
   QTimer::singleShot(0, window_, [this] { hold_.Hold(Shown()); });
@@ -101,6 +97,12 @@ void StarfieldForm::FitToScreens() {
     window_->setScreen(primary);
     window_->setGeometry(primary->geometry());  // the scene is resized with the window
   }
+  FitOtherScreens();
+  hold_.Hold(Shown());
+}
+
+// Every other screen with a window of its own at its size, and no window for a screen gone.
+void StarfieldForm::FitOtherScreens() {
   const std::vector<QScreen*> screens = OtherScreens();
   for (OtherScreen& other : others_) {
     if (other.window && std::find(screens.begin(), screens.end(), other.screen) == screens.end())
@@ -114,11 +116,15 @@ void StarfieldForm::FitToScreens() {
         shown->window->setGeometry(screen->geometry());
       continue;
     }
-    auto free = std::find_if(others_.begin(), others_.end(),
-                             [](const OtherScreen& o) { return o.window == nullptr; });
-    Open(free != others_.end() ? *free : others_.emplace_back(), screen);
+    Open(FreeSlot(), screen);
   }
-  hold_.Hold(Shown());
+}
+
+// A scene with no window now, made if there is none.
+StarfieldForm::OtherScreen& StarfieldForm::FreeSlot() {
+  auto free = std::find_if(others_.begin(), others_.end(),
+                           [](const OtherScreen& o) { return o.window == nullptr; });
+  return free != others_.end() ? *free : others_.emplace_back();
 }
 
 void StarfieldForm::Form_Unload() {

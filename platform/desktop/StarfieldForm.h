@@ -42,6 +42,8 @@ class StarfieldForm : public Form {
   std::vector<QScreen*> OtherScreens() const;
   void FollowScreens();
   void FitToScreens();
+  void FitOtherScreens();
+  OtherScreen& FreeSlot();
   void Open(OtherScreen& other, QScreen* screen);
   void Close(OtherScreen& other);
   std::vector<QWidget*> Shown() const;

@@ -116,11 +116,8 @@ void SurfaceWindow::paintEvent(QPaintEvent* event) {
     const double ratio = devicePixelRatioF();
     std::vector<PixelRect> rects;
     for (const QRect& logical : event->region()) {
-      // Every device pixel the logical rectangle touches.
-      const int x0 = int(logical.left() * ratio), y0 = int(logical.top() * ratio);
-      const int x1 = int(std::ceil((logical.right() + 1) * ratio));
-      const int y1 = int(std::ceil((logical.bottom() + 1) * ratio));
-      rects.push_back({x0, y0, x1 - x0, y1 - y0});
+      const QRect r = DeviceRect(logical, ratio);
+      rects.push_back({r.x(), r.y(), r.width(), r.height()});
     }
     server_->PresentAreas(rects, pump_.Overlays());
   } else {

@@ -11,14 +11,13 @@ QColor ToQColor(Colour c) {
   return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
 }
 
-// Every device pixel the logical rectangle touches.
+}  // namespace
+
 QRect DeviceRect(const QRect& rect, double ratio) {
   return QRect(QPoint(int(rect.left() * ratio), int(rect.top() * ratio)),
                QPoint(int(std::ceil((rect.right() + 1) * ratio)) - 1,
                       int(std::ceil((rect.bottom() + 1) * ratio)) - 1));
 }
-
-}  // namespace
 
 QRect ToolkitPresenter::Logical(const PixelRect& r) const {
   // Every logical pixel the device rectangle touches.

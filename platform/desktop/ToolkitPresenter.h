@@ -10,6 +10,9 @@
 class QPaintEvent;
 class QWidget;
 
+// Every device pixel a rectangle of logical pixels touches, at `ratio` device pixels a point.
+QRect DeviceRect(const QRect& logical, double ratio);
+
 class ToolkitPresenter : public ScreenPresenter {
  public:
   explicit ToolkitPresenter(QWidget& widget) : widget_(widget) {}
