@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The screensaver on a Wayland desktop, natively and through XWayland, in one sitting: sway
+# The screensaver on a Wayland desktop, natively (layer surfaces and shared-memory buffers of
+# our own) and through XWayland (the X11 path), in one sitting: sway
 # headless with one 1920x1080 output, the default scene (150 stars, 15 images, target practice
 # off), each way for SECONDS. Prints, a line each: CPU of the program, of the compositor and of
 # XWayland (% of one core), their sum, and the program's peak RSS.
@@ -69,6 +70,6 @@ run() {  # run LABEL ENV...: the program /s with that environment, measured
 }
 
 for _ in $(seq "$rounds"); do
-  run native -u DISPLAY QT_QPA_PLATFORM=wayland
-  run xwayland DISPLAY="$xdisplay" QT_QPA_PLATFORM=xcb
+  run native -u DISPLAY
+  run xwayland -u WAYLAND_DISPLAY DISPLAY="$xdisplay" QT_QPA_PLATFORM=xcb
 done

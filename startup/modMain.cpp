@@ -99,6 +99,10 @@ bool ChoosesAMode(const std::string& commandLine) {
   return ModeOf(NormaliseCommandText(commandLine)) != Mode::None;
 }
 
+bool RunsTheDisplay(const std::string& commandLine) {
+  return ModeOf(NormaliseCommandText(commandLine)) == Mode::Run;
+}
+
 int32_t PreviewHostOf(const std::string& commandLine) {
   const std::string command = NormaliseCommandText(commandLine);
   return ModeOf(command) == Mode::Preview ? ParsePreviewHandle(command) : 0;

@@ -36,6 +36,9 @@ int32_t ParsePreviewHandle(const std::string& text);
 // True when the command line's first two characters choose a mode (run, setup or preview).
 bool ChoosesAMode(const std::string& commandLine);
 
+// True when the command line runs the display itself ("/s").
+bool RunsTheDisplay(const std::string& commandLine);
+
 // The host window a preview command line names ("/p 1234"); 0 in any other mode, or when it
 // names none.
 int32_t PreviewHostOf(const std::string& commandLine);

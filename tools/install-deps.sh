@@ -6,6 +6,7 @@ set -euo pipefail
 run=(
   g++ cmake make pkg-config ccache gzip
   qt6-base-dev qt6-base-dev-tools libxcb1-dev libxcb-shm0-dev libgl-dev libsdl2-dev
+  libwayland-dev libwayland-bin wayland-protocols
 )
 tests=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
@@ -14,7 +15,7 @@ tests=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils dpkg-dev file lintian
   mate-screensaver dbus-x11 openbox tint2
   clang libclang-rt-14-dev clang-format
-  g++-mingw-w64-x86-64-posix qt6-wayland
+  g++-mingw-w64-x86-64-posix qt6-wayland sway grim wtype xwayland
 )
 packages=("${run[@]}")
 [ "${1:-}" = "--tests" ] && packages+=("${tests[@]}")

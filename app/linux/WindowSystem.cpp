@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/wayland/WaylandClient.h"
 #include "startup/modMain.h"
 
 namespace {
@@ -29,4 +30,13 @@ std::optional<std::string> ChooseWindowSystem(const RunOptions& options) {
   }
   ::setenv("QT_QPA_PLATFORM", "xcb", 1);
   return std::nullopt;
+}
+
+std::unique_ptr<WaylandClient> LayerShellConnection(const RunOptions& options) {
+  if (options.frontend == RunOptions::Frontend::Window) return nullptr;
+  if (modMain::PreviewHostOf(options.switches) != 0 || !Set("WAYLAND_DISPLAY")) return nullptr;
+  std::unique_ptr<WaylandClient> client = WaylandClient::Connect();
+  if (client && modMain::RunsTheDisplay(options.switches) && !Set("QT_QPA_PLATFORM"))
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  return client;
 }

@@ -15,11 +15,13 @@
 #include "platform/core/FrameLog.h"
 #include "platform/desktop/App.h"
 #include "platform/desktop/HostedWindow.h"
+#include "platform/desktop/LayerShellForm.h"
 #include "platform/desktop/StarfieldForm.h"
 #include "platform/desktop/TerminationSignals.h"
 #include "platform/posix/InstanceMarkers.h"
 #include "platform/posix/SettingsFile.h"
 #include "platform/sound/SdlSoundPlayer.h"
+#include "platform/wayland/WaylandClient.h"
 #include "startup/Settings.h"
 #include "startup/modMain.h"
 
@@ -69,18 +71,24 @@ int RunHosted(Services& services, const RunOptions& options) {
 }
 
 // The three switches, as the screensaver machinery of the desktop gives them.
-int RunSwitches(Services& services, const RunOptions& options) {
+// `wayland`, when given, shows the display on layer surfaces.
+int RunSwitches(Services& services, const RunOptions& options, WaylandClient* wayland) {
   frmStarfield3 starfield(modMain::Settings(), services.clock, services.random, services.sound,
                           services.media);  // lives as long as we do
   Application app;
-  StarfieldForm display(
-      app, starfield, services.clock,
-      [&services] {
-        return std::make_unique<frmStarfield3>(modMain::Settings(), services.clock, services.random,
-                                               services.sound, services.media);
-      },
-      &services.frameLog);
-  frmSetup setup(app, modMain::Settings(), services.store, display);
+  auto sceneForScreen = [&services] {
+    return std::make_unique<frmStarfield3>(modMain::Settings(), services.clock, services.random,
+                                           services.sound, services.media);
+  };
+  std::unique_ptr<Form> display;
+  if (wayland) {
+    display = std::make_unique<LayerShellForm>(app, *wayland, starfield, services.clock,
+                                               sceneForScreen, &services.frameLog);
+  } else {
+    display = std::make_unique<StarfieldForm>(app, starfield, services.clock, sceneForScreen,
+                                              &services.frameLog);
+  }
+  frmSetup setup(app, modMain::Settings(), services.store, *display);
   frmPreview preview(app);
 
   modMain::StartupActions actions;
@@ -96,7 +104,7 @@ int RunSwitches(Services& services, const RunOptions& options) {
     // Options steer this run of the display; the setup dialog edits what is stored.
     ApplyOptions(options, modMain::Settings());
     modMain::ClampSceneCounts(modMain::Settings());
-    display.Show();
+    display->Show();
   };
   actions.OpenSetupDialog = [&] { setup.Show(); };
   actions.OpenPreviewWindow = [&](int32_t parent) { preview.ShowIn(parent); };
@@ -133,6 +141,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  const std::unique_ptr<WaylandClient> wayland = LayerShellConnection(parsed.options);
+
   if (!instance_markers::RegisterThisProcess()) {
     std::cerr << "skorvane: there is no private folder for the running-copy markers, so every "
                  "other copy is taken to be running.\n";
@@ -151,5 +161,5 @@ int main(int argc, char** argv) {
 
   Services services(parsed.options.fps);
   if (hosted) return RunHosted(services, parsed.options);
-  return RunSwitches(services, parsed.options);
+  return RunSwitches(services, parsed.options, wayland.get());
 }

@@ -7,6 +7,9 @@
 #include "platform/core/LinePrimitive.h"
 #include "platform/core/Surface.h"
 
+// The panel a display window shows while the form activates.
+constexpr const char* kInitPanelText = "Initializing Screen Saver... Please Wait...";
+
 enum class MousePointer { Default = 0, Crosshair = 2, Busy = 11 };
 
 class DisplayWindow {

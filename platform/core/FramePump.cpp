@@ -36,6 +36,18 @@ void FramePump::Start() {
   if (stopped_) return;
   events_.Form_Activate();
   started_ = true;
+  std::vector<std::function<void()>> held;
+  held.swap(held_input_);
+  for (const auto& input : held) {
+    if (stopped_) return;
+    input();
+  }
+}
+
+void FramePump::Deliver(std::function<void()> input) {
+  if (stopped_) return;
+  if (started_) return input();
+  held_input_.push_back(std::move(input));
 }
 
 void FramePump::Stop() {

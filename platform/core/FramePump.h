@@ -6,6 +6,9 @@
 // the two beams, and the start-up panel's text while the panel shows.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "platform/core/Clock.h"
 #include "platform/core/DisplayWindow.h"
 #include "platform/core/FrameLog.h"
@@ -39,8 +42,12 @@ class FramePump {
   void HidePanel() { panel_text_ = nullptr; }
   ScreenOverlays Overlays() const;
 
-  // The activation, then the first pass at once.
+  // The activation; then the input that came before it, in order, until one of it ends the
+  // display.
   void Start();
+  // Input: handled now once started, else held for the activation, which it must not
+  // overtake (the activation sets the state it is judged against).
+  void Deliver(std::function<void()> input);
   bool Started() const { return started_; }
   // Ends the passes: the window is going.
   void Stop();
@@ -57,6 +64,7 @@ class FramePump {
   ScaledSurface screen_;
   LinePrimitive lines_[2];
   const char* panel_text_ = nullptr;
+  std::vector<std::function<void()>> held_input_;
   bool started_ = false;
   bool stopped_ = false;
 };

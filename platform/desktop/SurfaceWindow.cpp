@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr const char* kInitText = "Initializing Screen Saver... Please Wait...";
-
 Qt::CursorShape Shape(MousePointer pointer) {
   switch (pointer) {
     case MousePointer::Crosshair:
@@ -75,8 +73,9 @@ void SurfaceWindow::StartServerPresenter(int width, int height) {
   server_ = std::make_unique<ServerPresenter>(std::move(xcb));
   pump_.SetPresenter(server_.get());
   setAttribute(Qt::WA_PaintOnScreen);
-  panel_box_ = server_->Xcb().PanelBox(kInitText);  // the toolkit no longer paints in this window
-  if (panel_box_.width > 0) pump_.ShowPanel(kInitText);
+  panel_box_ =
+      server_->Xcb().PanelBox(kInitPanelText);  // the toolkit no longer paints in this window
+  if (panel_box_.width > 0) pump_.ShowPanel(kInitPanelText);
 }
 
 void SurfaceWindow::PaintThroughToolkit() {
@@ -90,7 +89,7 @@ void SurfaceWindow::PaintThroughToolkit() {
 
 void SurfaceWindow::ShowToolkitPanel() {
   if (!panel_) {
-    panel_ = new QLabel(kInitText, this);
+    panel_ = new QLabel(kInitPanelText, this);
     panel_->setStyleSheet("QLabel { background: black; color: white; padding: 8px; }");
     panel_->adjustSize();
     panel_->move(0, 0);
@@ -138,23 +137,13 @@ QPointF SurfaceWindow::ScenePoint(const QPointF& logical) const {
 void SurfaceWindow::Activate() {
   if (!isVisible()) return;  // closed before its activation came round
   pump_.Start();
-  activated_ = true;
-  // Input that came while the window was starting is handled now, in order, against the
-  // state activation has just set; once one of it closes the window, the rest goes.
-  std::vector<std::function<void()>> held;
-  held.swap(held_input_);
-  for (const auto& input : held) {
-    if (!isVisible()) return;
-    input();
-  }
-  if (!isVisible()) return;
+  if (!isVisible()) return;  // input held for the activation closed it
   pump_.Present();
   pump_.RunPass();
 }
 
 void SurfaceWindow::Deliver(std::function<void()> input) {
-  if (activated_) return input();
-  held_input_.push_back(std::move(input));
+  pump_.Deliver(std::move(input));
 }
 
 void SurfaceWindow::hideEvent(QHideEvent* event) {

@@ -69,8 +69,6 @@ class SurfaceWindow : public QWidget, public DisplayWindow {
   PixelRect panel_box_{0, 0, 0, 0};  // the panel as the server draws it, while shown
   bool initialising_ = true;
   bool activation_scheduled_ = false;
-  bool activated_ = false;
-  std::vector<std::function<void()>> held_input_;
   MousePointer pointer_ = MousePointer::Default;
   int cursor_count_ = 0;
 };
