@@ -3,7 +3,8 @@
 # our own) and through XWayland (the X11 path), in one sitting: sway
 # headless with one 1920x1080 output, the default scene (150 stars, 15 images, target practice
 # off), each way for SECONDS. Prints, a line each: CPU of the program, of the compositor and of
-# XWayland (% of one core), their sum, and the program's peak RSS.
+# XWayland (% of one core), their sum, the program's peak RSS, and the frame intervals' 99th
+# percentile and maximum.
 #   bench/measure-wayland.sh [SECONDS] [ROUNDS]
 # needs: apt-get install sway xwayland qt6-wayland. sway refuses to run as root: as root, the
 # script runs itself as the user skorvane-bench, whom it creates.
@@ -53,7 +54,7 @@ hz=$(getconf CLK_TCK)
 run() {  # run LABEL ENV...: the program /s with that environment, measured
   local label=$1
   shift
-  env "$@" "$program" /s >"$work/program.log" 2>&1 &
+  env "$@" SKORVANE_FRAME_LOG="$work/frames.log" "$program" /s >"$work/program.log" 2>&1 &
   local app=$!
   sleep 3
   local xw a0 s0 x0 a1 s1 x1 rss
@@ -64,9 +65,12 @@ run() {  # run LABEL ENV...: the program /s with that environment, measured
   rss=$(awk '/VmHWM/{print $2}' "/proc/$app/status")
   kill $app
   wait $app 2>/dev/null || true
+  local p99 max
+  p99=$(sort -n "$work/frames.log" | awk '{v[NR]=$1} END {print v[int(NR*0.99)]}')
+  max=$(sort -n "$work/frames.log" | tail -n1)
   awk -v l="$label" -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" \
-    -v t="$seconds" -v r="$rss" 'BEGIN {printf "%-9s program %5.2f%%  sway %5.2f%%  Xwayland %5.2f%%  sum %5.2f%%  peak RSS %6d kB\n",
-      l, 100*a/hz/t, 100*s/hz/t, 100*x/hz/t, 100*(a+s+x)/hz/t, r}'
+    -v t="$seconds" -v r="$rss" -v p="$p99" -v m="$max" 'BEGIN {printf "%-9s program %5.2f%%  sway %5.2f%%  Xwayland %5.2f%%  sum %5.2f%%  peak RSS %6d kB  frames p99 %s max %s ms\n",
+      l, 100*a/hz/t, 100*s/hz/t, 100*x/hz/t, 100*(a+s+x)/hz/t, r, p, m}'
 }
 
 for _ in $(seq "$rounds"); do
