@@ -34,19 +34,24 @@ ScreenOverlays FramePump::Overlays() const {
 
 void FramePump::Start() {
   if (stopped_) return;
+  ReadyToDraw();
   events_.Form_Activate();
   started_ = true;
   std::vector<std::function<void()>> held;
   held.swap(held_input_);
   for (const auto& input : held) {
     if (stopped_) return;
+    ReadyToDraw();
     input();
   }
 }
 
 void FramePump::Deliver(std::function<void()> input) {
   if (stopped_) return;
-  if (started_) return input();
+  if (started_) {
+    ReadyToDraw();
+    return input();
+  }
   held_input_.push_back(std::move(input));
 }
 
@@ -57,12 +62,16 @@ void FramePump::Stop() {
 
 void FramePump::RunPass() {
   if (stopped_) return;
-  if (presenter_) presenter_->WaitIdle();  // the screen has read what the pass will redraw
+  ReadyToDraw();
   if (events_.Form_Paint() && log_) log_->Frame();
   if (stopped_) return;  // the pass closed the window
   Present();
   const int64_t wait = events_.NextPassDue() - clock_.NowMs();
   timer_.Start(int(std::clamp<int64_t>(wait, 0, kLongestWaitMs)));
+}
+
+void FramePump::ReadyToDraw() {
+  if (presenter_) presenter_->WaitIdle(screen_);
 }
 
 void FramePump::Present() {

@@ -56,6 +56,8 @@ class FramePump {
   void Present();  // what changed since the last pass, now (after input that drew)
 
  private:
+  void ReadyToDraw();  // before anything may draw into the scene
+
   DisplayEvents& events_;
   Clock& clock_;
   PassTimer& timer_;

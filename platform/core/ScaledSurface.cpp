@@ -49,6 +49,23 @@ void ScaledSurface::Attach(uint32_t* device, int width, int height, int scale, i
   scene_.Resize(width_ / scale_, height_ / scale_, kBlack);
 }
 
+void ScaledSurface::MoveDevicePixels(uint32_t* device) {
+  if (device == device_) return;
+  device_ = device;
+  if (scale_ == 1 && shrink_ == 1) scene_.MoveBorrowedPixels(device_);
+  if (device_ != own_.data()) {
+    own_.clear();
+    own_.shrink_to_fit();
+  }
+}
+
+void ScaledSurface::OwnDevicePixels() {
+  if (device_ == own_.data()) return;
+  std::vector<uint32_t> copy(device_, device_ + size_t(width_) * size_t(height_));
+  own_.swap(copy);
+  MoveDevicePixels(own_.data());
+}
+
 void ScaledSurface::TakeChanges(std::vector<PixelRect>& into) {
   const size_t first = into.size();
   scene_.Changes().Take(into);

@@ -30,6 +30,11 @@ class ScaledSurface {
   // a lit point however small the window.
   void Attach(uint32_t* device, int width, int height, int scale, int shrink = 1);
 
+  // The device pixels are now at `device`, of the same size, which the caller has made a
+  // copy of them; the scene draws on into them. And the other way: a copy of our own.
+  void MoveDevicePixels(uint32_t* device);
+  void OwnDevicePixels();
+
   Surface& Scene() { return scene_; }
   const Surface& Scene() const { return scene_; }
   int Scale() const { return scale_; }

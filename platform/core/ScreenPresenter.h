@@ -17,8 +17,9 @@ struct ScreenOverlays {
 class ScreenPresenter {
  public:
   virtual ~ScreenPresenter() = default;
-  // Returns once the screen has read what was presented: the scene may be drawn into again.
-  virtual void WaitIdle() {}
+  // Called before anything draws into the scene: returns once the screen no longer reads the
+  // pixels it will draw into (it may move them).
+  virtual void WaitIdle(ScaledSurface&) {}
   // A beam moved or changed; `before` and `after` in device pixels.
   virtual void BeamMoved(const LineGeometry& before, const LineGeometry& after) = 0;
   // Shows what changed in `screen` since the last call (nothing when nothing did), with the

@@ -58,6 +58,10 @@ class Surface {
   // keeps valid until the surface is resized or goes; every pixel set to `background`.
   void UseBorrowedPixels(uint32_t* pixels, int width, int height, Colour background);
 
+  // The borrowed pixels are now at `pixels`, of the same size, which the caller has made a
+  // copy of them.
+  void MoveBorrowedPixels(uint32_t* pixels) { borrowed_ = pixels; }
+
   Colour GetPixel(int x, int y) const;
   void SetPixelV(int x, int y, Colour colour) {  // inline: stars are drawn pixel by pixel
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;

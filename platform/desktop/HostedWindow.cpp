@@ -71,7 +71,7 @@ void HostedWindow::Unload() {
 void HostedWindow::Resize(int width, int height) {
   const ScaledSurface& screen = pump_.Screen();
   if (width == screen.DeviceWidth() && height == screen.DeviceHeight()) return;
-  server_.WaitIdle();
+  server_.Xcb().WaitIdle();
   if (!server_.Xcb().Resize(width, height)) {
     std::fprintf(stderr, "skorvane: the window 0x%x can no longer be drawn into.\n", host_);
     App::EndNow(1);

@@ -17,7 +17,7 @@ class ServerPresenter : public ScreenPresenter {
   XcbPresenter& Xcb() { return *xcb_; }
 
   // ScreenPresenter
-  void WaitIdle() override { xcb_->WaitIdle(); }
+  void WaitIdle(ScaledSurface&) override { xcb_->WaitIdle(); }
   void BeamMoved(const LineGeometry& before, const LineGeometry&) override {
     if (before.Visible) AddBeamBoxes(before, stale_);
     changed_ = true;

@@ -70,6 +70,7 @@ void LayerSurfaceWindow::ShowOn(wl_output* output) {
 // The surface leaves the screen; the pump keeps its scene, for another output.
 void LayerSurfaceWindow::Leave() {
   if (!surface_) return;
+  presenter_->Detach(pump_.Screen());
   pump_.SetPresenter(nullptr);
   presenter_.reset();
   client_.Listen(surface_, nullptr);
@@ -114,8 +115,7 @@ void LayerSurfaceWindow::Fit() {
   scale_ = client_.ScaleOf(output_);
   const int width = logical_width_ * scale_, height = logical_height_ * scale_;
   wl_surface_set_buffer_scale(surface_, scale_);
-  presenter_->Reset(width, height);
-  pump_.Resize(nullptr, width, height, scale_);
+  pump_.Resize(presenter_->Reset(width, height), width, height, scale_);
   pump_.Present();
 }
 

@@ -1,5 +1,9 @@
 #include "platform/wayland/ShmPresenter.h"
 
+#include <algorithm>
+#include <chrono>
+
+#include <poll.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -13,7 +17,53 @@ void Released(void* data, wl_buffer*) {
 }
 constexpr wl_buffer_listener kBufferListener = {Released};
 
+// How long a frame waits at most for the compositor to give a buffer back before a third is
+// made: two of its frames at 60 Hz (a compositor that reads our buffer when it draws the
+// output gives the one before back only once it has drawn the next).
+constexpr std::chrono::milliseconds kReleaseWait{35};
+
 }  // namespace
+
+ShmPresenter::ShmPresenter(WaylandClient& client, wl_surface* surface)
+    : client_(client), surface_(surface), releases_(wl_display_create_queue(client.Display())) {}
+
+ShmPresenter::~ShmPresenter() {
+  DropBuffers();
+  wl_event_queue_destroy(releases_);
+}
+
+bool ShmPresenter::BufferFree(int index) {
+  wl_display_dispatch_queue_pending(client_.Display(), releases_);
+  return !shared_.at(size_t(index)).busy;
+}
+
+// Reads what the compositor sends until it gives a buffer back, for a short while at most;
+// the rest waits on its queues for the event loop, which hears of it with the next event.
+void ShmPresenter::AwaitRelease() {
+  wl_display* display = client_.Display();
+  client_.Flush();
+  const auto deadline = std::chrono::steady_clock::now() + kReleaseWait;
+  auto anyFree = [this] {
+    return std::any_of(shared_.begin(), shared_.end(),
+                       [](const Shared& s) { return s.buffer && !s.busy; });
+  };
+  while (!anyFree()) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return;
+    if (wl_display_prepare_read_queue(display, releases_) != 0) {
+      wl_display_dispatch_queue_pending(display, releases_);
+      continue;
+    }
+    pollfd ready{client_.Fd(), POLLIN, 0};
+    if (::poll(&ready, 1, int(left.count())) > 0) {
+      if (wl_display_read_events(display) < 0) return;  // the compositor has gone
+    } else {
+      wl_display_cancel_read(display);
+    }
+    wl_display_dispatch_queue_pending(display, releases_);
+  }
+}
 
 uint32_t* ShmPresenter::MakeBuffer(int index, int width, int height) {
   const size_t bytes = size_t(width) * size_t(height) * 4;
@@ -33,6 +83,7 @@ uint32_t* ShmPresenter::MakeBuffer(int index, int width, int height) {
   ::close(fd);
   Shared& made = shared_.at(size_t(index));
   made = {buffer, memory, bytes, false};
+  wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(buffer), releases_);
   wl_buffer_add_listener(buffer, &kBufferListener, &made.busy);
   return static_cast<uint32_t*>(memory);
 }

@@ -51,6 +51,7 @@ class WaylandClient {
   WaylandClient& operator=(const WaylandClient&) = delete;
 
   int Fd() const;
+  wl_display* Display() const { return display_; }
   // The connection is readable: reads and handles what came. False once it is broken
   // (the compositor has gone).
   bool Dispatch();
