@@ -12,14 +12,11 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <algorithm>
-#include <cmath>
 
 #include "config/Twips.h"
 #include "media/MediaTable.h"
-#include "platform/core/Numeric.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/desktop/modStarfield3.h"
-#include "startup/SettingsText.h"
 #include "startup/modMain.h"
 
 namespace {
@@ -62,37 +59,23 @@ QFrame* Rule(QWidget* parent, int left, int top, int right) {
   return line;
 }
 
-// A bar over a setting's range, in steps of `unit` (a count's bar steps by 1, a number's by
-// hundredths).
-QScrollBar* Bar(QWidget* parent, const QRect& where, Qt::Orientation o, const char* key, int unit,
-                int small, int large, int value) {
-  const modMain::SettingEntry& entry = modMain::Entry(key);
+// A bar over its setting's range.
+QScrollBar* Bar(QWidget* parent, const QRect& where, Qt::Orientation o, SetupBar which) {
+  const BarRange range = RangeOf(which);
   auto* bar = Place<QScrollBar>(parent, where);
   bar->setOrientation(o);
-  bar->setRange(int(RoundHalfEven(entry.least * unit)), int(RoundHalfEven(entry.most * unit)));
-  bar->setSingleStep(small);
-  bar->setPageStep(large);
-  bar->setValue(value);
+  bar->setRange(range.least, range.most);
+  bar->setSingleStep(range.small);
+  bar->setPageStep(range.large);
+  bar->setValue(range.initial);
   return bar;
-}
-
-// A count text is a number when it starts with a digit and reads as a number as a whole.
-std::optional<double> CountValue(const QString& text) {
-  if (text.isEmpty() || !text.at(0).isDigit()) return std::nullopt;
-  return ParseNumber(text.toStdString());
-}
-
-// The nearest value a bar can show for a stored value.
-int BarValue(double stored, const QScrollBar* bar) {
-  const double v = RoundHalfEven(stored * 100);
-  return int(std::clamp(v, double(bar->minimum()), double(bar->maximum())));
 }
 
 }  // namespace
 
 frmSetup::frmSetup(Application& app, modMain::SettingsRecord& settings, SettingsStore& store,
                    Form& display)
-    : Form(app, modMain::kSetupCaption), settings_(settings), store_(store), display_(display) {
+    : Form(app, modMain::kSetupCaption), rules_(settings, *this), store_(store), display_(display) {
   ReportError = [this](const QString& message) {
     QMessageBox::critical(Window(), QString::fromStdString(Caption()), message);
   };
@@ -147,10 +130,10 @@ void frmSetup::BuildImageFrame(QWidget* w) {
 void frmSetup::BuildCounts(QWidget* w) {
   Captioned<QLabel>(w, Twips(120, 1440, 1035, 255), "Stars (0-400)");
   txtStars = Place<QLineEdit>(w, Twips(1320, 1380, 435, 315));
-  vsbStars = Bar(w, Twips(1740, 1380, 255, 315), Qt::Vertical, "StarCount", 1, 1, 1, 0);
+  vsbStars = Bar(w, Twips(1740, 1380, 255, 315), Qt::Vertical, SetupBar::Stars);
   Captioned<QLabel>(w, Twips(120, 2040, 1095, 255), "Images (0-100)");
   txtObjects = Place<QLineEdit>(w, Twips(1320, 1980, 435, 315));
-  vsbObjects = Bar(w, Twips(1740, 1980, 255, 315), Qt::Vertical, "PicCount", 1, 1, 1, 0);
+  vsbObjects = Bar(w, Twips(1740, 1980, 255, 315), Qt::Vertical, SetupBar::Objects);
   for (QLineEdit* box : {txtStars, txtObjects}) box->setTextMargins(0, 0, 0, 0);
 }
 
@@ -168,10 +151,10 @@ void frmSetup::BuildSwitches(QWidget* w) {
   // brings them to hundredths through these bars. The message covers their place.
   auto* lblSpin = Place<QLabel>(w, Twips(3060, 3720, 1815, 195));
   lblSpin->setText("Arc Ratio (Spin)");
-  hsbSpin = Bar(w, Twips(3060, 3900, 1875, 255), Qt::Horizontal, "SpinRatio", 100, 5, 50, 25);
+  hsbSpin = Bar(w, Twips(3060, 3900, 1875, 255), Qt::Horizontal, SetupBar::Spin);
   auto* lblSpeed = Place<QLabel>(w, Twips(3060, 4140, 1815, 195));
   lblSpeed->setText("Acceleration");
-  hsbSpeed = Bar(w, Twips(3060, 4320, 1875, 255), Qt::Horizontal, "Speed", 100, 10, 100, 0);
+  hsbSpeed = Bar(w, Twips(3060, 4320, 1875, 255), Qt::Horizontal, SetupBar::Speed);
   for (QWidget* hidden : std::initializer_list<QWidget*>{lblSpin, hsbSpin, lblSpeed, hsbSpeed})
     hidden->hide();
 }
@@ -196,88 +179,91 @@ void frmSetup::BuildButtons(QWidget* w) {
 }
 
 void frmSetup::Connect() {
-  // Qt raises these for changes made from code too, and only when the value really changes:
-  // the rules below chain through them, nested, as each one sets the next control.
   QObject::connect(txtStars, &QLineEdit::textChanged,
-                   [this] { CountTextRule(txtStars, vsbStars, settings_.StarCount); });
+                   [this] { rules_.TextChanged(CountBox::Stars); });
   QObject::connect(txtObjects, &QLineEdit::textChanged,
-                   [this] { CountTextRule(txtObjects, vsbObjects, settings_.PicCount); });
-  QObject::connect(vsbStars, &QScrollBar::valueChanged,
-                   [this] { CountBarRule(txtStars, vsbStars, settings_.StarCount); });
-  QObject::connect(vsbObjects, &QScrollBar::valueChanged,
-                   [this] { CountBarRule(txtObjects, vsbObjects, settings_.PicCount); });
-  QObject::connect(hsbSpeed, &QScrollBar::valueChanged,
-                   [this](int v) { settings_.Speed = v / 100.0; });
-  QObject::connect(hsbSpin, &QScrollBar::valueChanged,
-                   [this](int v) { settings_.SpinRatio = v / 100.0; });
-  QObject::connect(chkSound, &QCheckBox::toggled, [this](bool on) { settings_.Sound = on; });
-  QObject::connect(chkTarget, &QCheckBox::toggled,
-                   [this](bool on) { settings_.TargetPractice = on; });
-  QObject::connect(chkLasers, &QCheckBox::toggled, [this](bool on) { settings_.ShowLasers = on; });
-  QObject::connect(chkSpinSwitch, &QCheckBox::toggled,
-                   [this](bool on) { settings_.SpinSwitch = on ? 1 : 0; });
+                   [this] { rules_.TextChanged(CountBox::Objects); });
+  for (SetupBar bar : {SetupBar::Stars, SetupBar::Objects, SetupBar::Speed, SetupBar::Spin}) {
+    QObject::connect(BarControl(bar), &QScrollBar::valueChanged,
+                     [this, bar] { rules_.BarChanged(bar); });
+  }
+  for (SetupCheck check :
+       {SetupCheck::SpinSwitch, SetupCheck::Target, SetupCheck::Lasers, SetupCheck::Sound}) {
+    QObject::connect(CheckControl(check), &QCheckBox::toggled,
+                     [this, check](bool on) { rules_.CheckClicked(check, on); });
+  }
   for (int i = 0; i < 4; ++i) {
     QObject::connect(OptImage[i], &QRadioButton::toggled, [this, i](bool on) {
-      if (!on) return;
-      settings_.PicSelected = int16_t(i);
-      OptImage[i]->setChecked(true);
+      if (on) rules_.ImageClicked(i);
     });
   }
   QObject::connect(cmdSettingsOK, &QPushButton::clicked, [this] { cmdSettingsOK_Click(); });
   QObject::connect(cmdCancel, &QPushButton::clicked, [this] { Unload(); });
-  QObject::connect(cmdSettingsDefault, &QPushButton::clicked,
-                   [this] { cmdSettingsDefault_Click(); });
+  QObject::connect(cmdSettingsDefault, &QPushButton::clicked, [this] { rules_.Defaults(); });
   QObject::connect(cmdPreview, &QPushButton::clicked, [this] { cmdPreview_Click(); });
 }
 
 void frmSetup::Form_Load() {
   SetTopmost(*this);
-  RefreshControls();
+  rules_.RefreshControls();
   cmdSettingsOK->setFocus();
 }
 
-void frmSetup::RefreshControls() {
-  txtStars->setText(QString::number(settings_.StarCount));
-  vsbStars->setValue(settings_.StarCount);
-  txtObjects->setText(QString::number(settings_.PicCount));
-  vsbObjects->setValue(settings_.PicCount);
-  // A stored value beyond what a control can show becomes the nearest one it can.
-  const int speed = BarValue(settings_.Speed, hsbSpeed);
-  if (speed != RoundHalfEven(settings_.Speed * 100)) settings_.Speed = speed / 100.0;
-  hsbSpeed->setValue(speed);
-  const int spin = BarValue(settings_.SpinRatio, hsbSpin);
-  if (spin != RoundHalfEven(settings_.SpinRatio * 100)) settings_.SpinRatio = spin / 100.0;
-  hsbSpin->setValue(spin);
-  settings_.SpinSwitch = int16_t(std::clamp<int>(settings_.SpinSwitch, 0, 1));
-  chkSpinSwitch->setChecked(settings_.SpinSwitch == 1);
-  chkTarget->setChecked(settings_.TargetPractice);
-  chkSound->setChecked(settings_.Sound);
-  chkLasers->setChecked(settings_.ShowLasers);
-  OptImage[std::clamp<int>(settings_.PicSelected, 0, 3)]->setChecked(true);
+std::string frmSetup::Text(CountBox box) const {
+  return (box == CountBox::Stars ? txtStars : txtObjects)->text().toStdString();
 }
 
-void frmSetup::CountTextRule(QLineEdit* text, QScrollBar* bar, int16_t& count) {
-  // Each step reads the box afresh: a step that rewrites it runs this rule again, nested.
-  if (!CountValue(text->text())) text->setText("");
-  if (const auto value = CountValue(text->text())) {
-    if (*value > bar->maximum()) text->setText(QString::number(bar->maximum()));
-    if (const auto v = CountValue(text->text()); v && *v < bar->minimum()) {
-      text->setText(QString::number(bar->minimum()));
-    }
-    if (const auto v = CountValue(text->text())) bar->setValue(int(RoundHalfEven(*v)));
+void frmSetup::SetText(CountBox box, const std::string& text) {
+  (box == CountBox::Stars ? txtStars : txtObjects)->setText(QString::fromStdString(text));
+}
+
+int frmSetup::Value(SetupBar bar) const {
+  return BarControl(bar)->value();
+}
+
+void frmSetup::SetValue(SetupBar bar, int value) {
+  BarControl(bar)->setValue(value);
+}
+
+void frmSetup::SetChecked(SetupCheck check, bool on) {
+  CheckControl(check)->setChecked(on);
+}
+
+void frmSetup::SelectImage(int index) {
+  OptImage[index]->setChecked(true);
+}
+
+QScrollBar* frmSetup::BarControl(SetupBar bar) const {
+  switch (bar) {
+    case SetupBar::Stars:
+      return vsbStars;
+    case SetupBar::Objects:
+      return vsbObjects;
+    case SetupBar::Speed:
+      return hsbSpeed;
+    case SetupBar::Spin:
+      return hsbSpin;
   }
-  if (text->text().isEmpty()) bar->setValue(bar->minimum());
-  count = int16_t(bar->value());
+  return nullptr;
 }
 
-void frmSetup::CountBarRule(QLineEdit* text, QScrollBar* bar, int16_t& count) {
-  count = int16_t(bar->value());
-  text->setText(QString::number(bar->value()));
+QCheckBox* frmSetup::CheckControl(SetupCheck check) const {
+  switch (check) {
+    case SetupCheck::SpinSwitch:
+      return chkSpinSwitch;
+    case SetupCheck::Target:
+      return chkTarget;
+    case SetupCheck::Lasers:
+      return chkLasers;
+    case SetupCheck::Sound:
+      return chkSound;
+  }
+  return nullptr;
 }
 
 void frmSetup::cmdSettingsOK_Click() {
   try {
-    modMain::SaveSettings(settings_, store_);
+    rules_.Save(store_);
   } catch (const SettingsWriteError& e) {
     // The edits stay in the dialog, so the user can put things right and press OK again.
     ReportError(QString("The settings could not be saved to %1:\n%2")
@@ -285,11 +271,6 @@ void frmSetup::cmdSettingsOK_Click() {
     return;
   }
   Unload();
-}
-
-void frmSetup::cmdSettingsDefault_Click() {
-  modMain::SetDefaultSettings(settings_);
-  RefreshControls();
 }
 
 void frmSetup::cmdPreview_Click() {

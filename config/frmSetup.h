@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 
+#include "config/SetupRules.h"
 #include "platform/desktop/Form.h"
 #include "startup/Settings.h"
 
@@ -16,7 +17,7 @@ class QRadioButton;
 class QScrollBar;
 class SettingsStore;
 
-class frmSetup : public Form {
+class frmSetup : public Form, private SetupControls {
  public:
   frmSetup(Application& app, modMain::SettingsRecord& settings, SettingsStore& store,
            Form& display);
@@ -45,14 +46,22 @@ class frmSetup : public Form {
   void BuildSwitches(QWidget* w);
   void BuildButtons(QWidget* w);
   void Connect();
-  void RefreshControls();
-  void CountTextRule(QLineEdit* text, QScrollBar* bar, int16_t& count);
-  void CountBarRule(QLineEdit* text, QScrollBar* bar, int16_t& count);
   void cmdSettingsOK_Click();
   void cmdSettingsDefault_Click();
   void cmdPreview_Click();
 
-  modMain::SettingsRecord& settings_;
+  // SetupControls: Qt raises the notifications for changes made from code too, and only when
+  // the value really changes.
+  std::string Text(CountBox box) const override;
+  void SetText(CountBox box, const std::string& text) override;
+  int Value(SetupBar bar) const override;
+  void SetValue(SetupBar bar, int value) override;
+  void SetChecked(SetupCheck check, bool on) override;
+  void SelectImage(int index) override;
+  QScrollBar* BarControl(SetupBar bar) const;
+  QCheckBox* CheckControl(SetupCheck check) const;
+
+  SetupRules rules_;
   SettingsStore& store_;
   Form& display_;
 };
