@@ -10,6 +10,11 @@
 
 class SettingsStore;
 
+// The message the dialog shows beside the switches.
+inline constexpr const char* kSetupMessage =
+    "While you enjoy the stars, please think of people who have lost their homes to war or "
+    "disaster. A gift to a relief organisation of your choice, however small, helps. Thank you!";
+
 enum class CountBox { Stars, Objects };
 enum class SetupBar { Stars, Objects, Speed, Spin };
 enum class SetupCheck { SpinSwitch, Target, Lasers, Sound };

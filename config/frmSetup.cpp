@@ -24,9 +24,6 @@ namespace {
 constexpr const char* kNote =
     "Note: For slower computers reducing the number of Stars, number of Images, and Image Size "
     "will significantly improve performance.";
-constexpr const char* kMessage =
-    "While you enjoy the stars, please think of people who have lost their homes to war or "
-    "disaster. A gift to a relief organisation of your choice, however small, helps. Thank you!";
 
 QFont SansSerif(double points, bool bold) {
   QFont font("Sans Serif");
@@ -141,7 +138,7 @@ void frmSetup::BuildSwitches(QWidget* w) {
   chkSpinSwitch = Captioned<QCheckBox>(w, Twips(120, 2580, 1275, 255), "Spin Stars");
   chkTarget = Captioned<QCheckBox>(w, Twips(120, 3120, 1395, 255), "Target Practice");
   Label2 = Place<QLabel>(w, Twips(1740, 3180, 3375, 1455));
-  Label2->setText(kMessage);
+  Label2->setText(kSetupMessage);
   Label2->setWordWrap(true);
   Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label2->setStyleSheet("QLabel { color: rgb(255, 0, 0); background: rgb(255, 255, 255); }");
