@@ -77,7 +77,7 @@ add_library(skorvane_win32 STATIC
   platform/win32/RegistryStore.cpp
   platform/win32/WindowChecks.cpp
   platform/win32/PlaySoundPlayer.cpp
-  platform/win32/ResourceMedia.cpp
+  platform/win32/EmbeddedResources.cpp
   platform/win32/DibPresenter.cpp
   platform/win32/DisplayWindow32.cpp
   platform/win32/DisplayForm.cpp
@@ -95,3 +95,8 @@ target_link_options(skorvane_scr PRIVATE -static -static-libgcc -static-libstdc+
 set_target_properties(skorvane_scr PROPERTIES OUTPUT_NAME "Skorvane!" SUFFIX ".scr"
                                               RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_include_directories(skorvane_scr PRIVATE ${CMAKE_SOURCE_DIR})
+
+option(SKORVANE_TESTS "Build the tests" ON)
+if(SKORVANE_TESTS)
+  add_subdirectory(tests/windows)
+endif()

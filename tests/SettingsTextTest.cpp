@@ -51,11 +51,16 @@ TEST(SettingsText, NumbersUseAPointWhateverTheLocale) {
 }
 
 // A German desktop: the C library's decimal separator is a comma.
+#ifdef _WIN32
+constexpr const char* kCommaLocale = "German_Germany.1252";
+#else
+constexpr const char* kCommaLocale = "de_DE.UTF-8";
+#endif
 class CommaLocale : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-        << "the de_DE.UTF-8 locale is missing (tools/install-deps.sh makes it)";
+    ASSERT_NE(std::setlocale(LC_ALL, kCommaLocale), nullptr)
+        << "the " << kCommaLocale << " locale is missing (tools/install-deps.sh makes it)";
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%.1f", 0.5);
     ASSERT_STREQ(buffer, "0,5");  // the locale really is in force

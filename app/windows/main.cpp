@@ -7,6 +7,7 @@
 #include <string>
 
 #include "display/frmStarfield3.h"
+#include "media/MediaSource.h"
 #include "platform/core/FrameLog.h"
 #include "platform/core/Random.h"
 #include "platform/win32/DisplayForm.h"
@@ -14,7 +15,6 @@
 #include "platform/win32/PlaySoundPlayer.h"
 #include "platform/win32/PreviewWindow.h"
 #include "platform/win32/RegistryStore.h"
-#include "platform/win32/ResourceMedia.h"
 #include "platform/win32/SetupDialog.h"
 #include "platform/win32/WindowChecks.h"
 #include "startup/Settings.h"
@@ -48,7 +48,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SystemClock clock;
   XorShiftRandom random;
   PlaySoundPlayer sound;
-  ResourceMedia media;
+  EmbeddedMedia media;
   RegistryStore store(modMain::kApplication);
   WindowChecks instances;
   FrameLog frameLog(clock, EnvironmentText("SKORVANE_FRAME_LOG"), false);

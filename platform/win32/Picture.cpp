@@ -5,7 +5,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
-#include "platform/win32/ResourceMedia.h"
+#include "platform/win32/ResourceBytes.h"
 
 Picture::Picture(int resource) {
   const std::span<const uint8_t> bytes = ResourceBytes(MAKEINTRESOURCEA(resource), RT_RCDATA);

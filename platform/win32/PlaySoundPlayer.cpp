@@ -1,7 +1,8 @@
 #include "platform/win32/PlaySoundPlayer.h"
 
-#include <mmsystem.h>
 #include "platform/win32/WindowsApi.h"
+
+#include <mmsystem.h>  // after <windows.h>, whose types it uses
 
 PlaySoundPlayer::~PlaySoundPlayer() {
   PlaySoundA(nullptr, nullptr, 0);  // the image must outlive its playing

@@ -1,10 +1,10 @@
-#include "platform/win32/ResourceMedia.h"
-
-#include "platform/win32/WindowsApi.h"
+#include "media/MediaSource.h"
+#include "platform/win32/ResourceBytes.h"
 
 #include "platform/core/Bitmap.h"
 #include "platform/core/Failure.h"
 #include "platform/win32/ResourceIds.h"
+#include "platform/win32/WindowsApi.h"
 
 std::span<const uint8_t> ResourceBytes(const char* name, const char* type) {
   HRSRC found = FindResourceA(nullptr, name, type);
@@ -25,16 +25,16 @@ std::span<const uint8_t> Required(const char* name, const char* type, const std:
 
 }  // namespace
 
-Surface ResourceMedia::LoadResPicture(int id) {
+Surface EmbeddedMedia::LoadResPicture(int id) {
   return DecodeDib(Required(MAKEINTRESOURCEA(id), RT_BITMAP, std::to_string(id)));
 }
 
-std::span<const uint8_t> ResourceMedia::LoadResData(const std::string& name,
+std::span<const uint8_t> EmbeddedMedia::LoadResData(const std::string& name,
                                                     const std::string& type) {
   return Required(name.c_str(), type.c_str(), type + "/" + name);
 }
 
-Surface ResourceMedia::BoomFrame(int n) {
+Surface EmbeddedMedia::BoomFrame(int n) {
   return DecodeBmpFile(
       Required(MAKEINTRESOURCEA(IDR_FIRST_BOOM + n), RT_RCDATA, "boom " + std::to_string(n)));
 }
