@@ -91,7 +91,7 @@ target_link_libraries(skorvane_win32 PUBLIC skorvane_display skorvane_setup
 # Windows' own DLLs only: the C and C++ runtimes and the threads library go in statically.
 add_executable(skorvane_scr WIN32 app/windows/main.cpp ${CMAKE_BINARY_DIR}/generated/skorvane.rc)
 target_link_libraries(skorvane_scr PRIVATE skorvane_win32)
-target_link_options(skorvane_scr PRIVATE -static -static-libgcc -static-libstdc++)
+target_link_options(skorvane_scr PRIVATE -static -static-libgcc -static-libstdc++ -s)
 set_target_properties(skorvane_scr PROPERTIES OUTPUT_NAME "Skorvane!" SUFFIX ".scr"
                                               RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_include_directories(skorvane_scr PRIVATE ${CMAKE_SOURCE_DIR})

@@ -16,6 +16,8 @@ tests=(
   mate-screensaver dbus-x11 openbox tint2
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix qt6-wayland sway grim wtype xwayland
+  g++-mingw-w64-i686-posix wine wine64 libwine fonts-wine libxrandr2 libxinerama1 libxrender1
+  libxi6 libxcursor1 libxcomposite1 libxfixes3
 )
 packages=("${run[@]}")
 [ "${1:-}" = "--tests" ] && packages+=("${tests[@]}")
