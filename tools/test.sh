@@ -11,8 +11,8 @@ tools/install-deps.sh --tests
 tools/check-format.sh
 tools/build.sh -DSKORVANE_TESTS=ON
 (cd build && ctest --output-on-failure -j2)
-tools/test-windows.sh
 [ "${1:-}" = "--quick" ] && exit 0
+tools/test-windows.sh
 tools/build-packagers.sh
 tools/test-sanitized.sh --no-install
 tools/fuzz.sh
