@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <algorithm>
+#include <array>
 
 #include "config/Twips.h"
 #include "media/MediaTable.h"
@@ -230,32 +231,15 @@ void frmSetup::SelectImage(int index) {
   OptImage[index]->setChecked(true);
 }
 
+// The controls in the order of SetupBar and SetupCheck.
 QScrollBar* frmSetup::BarControl(SetupBar bar) const {
-  switch (bar) {
-    case SetupBar::Stars:
-      return vsbStars;
-    case SetupBar::Objects:
-      return vsbObjects;
-    case SetupBar::Speed:
-      return hsbSpeed;
-    case SetupBar::Spin:
-      return hsbSpin;
-  }
-  return nullptr;
+  const std::array<QScrollBar*, 4> bars{vsbStars, vsbObjects, hsbSpeed, hsbSpin};
+  return bars[size_t(bar)];
 }
 
 QCheckBox* frmSetup::CheckControl(SetupCheck check) const {
-  switch (check) {
-    case SetupCheck::SpinSwitch:
-      return chkSpinSwitch;
-    case SetupCheck::Target:
-      return chkTarget;
-    case SetupCheck::Lasers:
-      return chkLasers;
-    case SetupCheck::Sound:
-      return chkSound;
-  }
-  return nullptr;
+  const std::array<QCheckBox*, 4> checks{chkSpinSwitch, chkTarget, chkLasers, chkSound};
+  return checks[size_t(check)];
 }
 
 void frmSetup::cmdSettingsOK_Click() {

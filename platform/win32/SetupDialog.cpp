@@ -15,18 +15,19 @@ int BoxId(CountBox box) {
   return box == CountBox::Stars ? IDC_STARS_TEXT : IDC_OBJECTS_TEXT;
 }
 
+constexpr SetupCheck kChecks[] = {SetupCheck::SpinSwitch, SetupCheck::Target, SetupCheck::Lasers,
+                                  SetupCheck::Sound};
+
+// The controls in the order of SetupBar and SetupCheck.
+constexpr int kBarIds[] = {IDC_STARS_BAR, IDC_OBJECTS_BAR, IDC_SPEED_BAR, IDC_SPIN_BAR};
+constexpr int kCheckIds[] = {IDC_SPIN_SWITCH, IDC_TARGET, IDC_LASERS, IDC_SOUND};
+
+int BarId(SetupBar bar) {
+  return kBarIds[size_t(bar)];
+}
+
 int CheckId(SetupCheck check) {
-  switch (check) {
-    case SetupCheck::SpinSwitch:
-      return IDC_SPIN_SWITCH;
-    case SetupCheck::Target:
-      return IDC_TARGET;
-    case SetupCheck::Lasers:
-      return IDC_LASERS;
-    case SetupCheck::Sound:
-      return IDC_SOUND;
-  }
-  return 0;
+  return kCheckIds[size_t(check)];
 }
 
 // The window into and out of the always-on-top band, neither moved nor sized.
@@ -133,23 +134,16 @@ INT_PTR SetupDialog::Handle(UINT message, WPARAM w, LPARAM l) {
 }
 
 void SetupDialog::Command(int id, int code) {
+  for (SetupCheck check : kChecks) {
+    if (CheckId(check) != id) continue;
+    rules_.CheckClicked(check, IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
+    return;
+  }
   switch (id) {
     case IDC_STARS_TEXT:
     case IDC_OBJECTS_TEXT:
       if (code == EN_CHANGE)
         rules_.TextChanged(id == IDC_STARS_TEXT ? CountBox::Stars : CountBox::Objects);
-      return;
-    case IDC_SPIN_SWITCH:
-      rules_.CheckClicked(SetupCheck::SpinSwitch, IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
-      return;
-    case IDC_TARGET:
-      rules_.CheckClicked(SetupCheck::Target, IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
-      return;
-    case IDC_LASERS:
-      rules_.CheckClicked(SetupCheck::Lasers, IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
-      return;
-    case IDC_SOUND:
-      rules_.CheckClicked(SetupCheck::Sound, IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
       return;
     case IDC_IMAGE0:
     case IDC_IMAGE1:
@@ -237,20 +231,6 @@ void SetupDialog::Unload() {
   DestroyWindow(dialog_);
   dialog_ = nullptr;
   loop_.Quit(0);
-}
-
-int SetupDialog::BarId(SetupBar bar) {
-  switch (bar) {
-    case SetupBar::Stars:
-      return IDC_STARS_BAR;
-    case SetupBar::Objects:
-      return IDC_OBJECTS_BAR;
-    case SetupBar::Speed:
-      return IDC_SPEED_BAR;
-    case SetupBar::Spin:
-      return IDC_SPIN_BAR;
-  }
-  return 0;
 }
 
 std::string SetupDialog::Text(CountBox box) const {

@@ -29,7 +29,6 @@ class SetupDialog : private SetupControls {
   void cmdPreview_Click();
   void Unload();
   HWND Control(int id) const { return GetDlgItem(dialog_, id); }
-  static int BarId(SetupBar bar);
 
   // SetupControls
   std::string Text(CountBox box) const override;
