@@ -74,6 +74,7 @@ configure_file(app/windows/skorvane.rc.in ${CMAKE_BINARY_DIR}/generated/skorvane
 # The Win32 layer: windows, presenting, the dialog, the registry, sound, resources.
 add_library(skorvane_win32 STATIC
   platform/win32/MessageLoop.cpp
+  platform/win32/SystemClock.cpp
   platform/win32/RegistryStore.cpp
   platform/win32/WindowChecks.cpp
   platform/win32/PlaySoundPlayer.cpp

@@ -16,6 +16,7 @@
 #include "platform/win32/PreviewWindow.h"
 #include "platform/win32/RegistryStore.h"
 #include "platform/win32/SetupDialog.h"
+#include "platform/win32/SystemClock.h"
 #include "platform/win32/WindowChecks.h"
 #include "startup/Settings.h"
 #include "startup/modMain.h"

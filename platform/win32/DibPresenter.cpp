@@ -1,5 +1,7 @@
 #include "platform/win32/DibPresenter.h"
 
+#include <cstring>
+
 #include "platform/core/BeamPainter.h"
 
 DibPresenter::DibPresenter(HWND window) : window_(window) {}

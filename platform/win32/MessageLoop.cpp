@@ -4,14 +4,6 @@
 
 #include <algorithm>
 
-int64_t SystemClock::NowMs() {
-  const uint32_t now = timeGetTime();
-  if (started_ && now < last_) base_ += int64_t(1) << 32;
-  started_ = true;
-  last_ = now;
-  return base_ + now;
-}
-
 MessageLoop::MessageLoop(Clock& clock) : clock_(clock) {
   timeBeginPeriod(1);
 }

@@ -13,17 +13,6 @@
 #include "platform/core/Clock.h"
 #include "platform/core/ScreenPresenter.h"
 
-// timeGetTime's milliseconds, carried past its 49.7-day wrap.
-class SystemClock : public Clock {
- public:
-  int64_t NowMs() override;
-
- private:
-  uint32_t last_ = 0;
-  int64_t base_ = 0;
-  bool started_ = false;
-};
-
 class MessageLoop {
  public:
   explicit MessageLoop(Clock& clock);
