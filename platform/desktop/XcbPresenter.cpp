@@ -4,6 +4,7 @@
 #include <sys/shm.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 
 #include <algorithm>
 #include <cmath>
@@ -62,12 +63,15 @@ XcbPresenter::XcbPresenter(Connection c, uint32_t window, uint8_t depth)
     : c_(c.handle), own_connection_(c.owned), window_(window), depth_(depth) {
   gc_ = xcb_generate_id(c_);
   xcb_create_gc(c_, gc_, window_, 0, nullptr);
+  put_gc_ = xcb_generate_id(c_);
+  xcb_create_gc(c_, put_gc_, window_, 0, nullptr);
 }
 
 XcbPresenter::~XcbPresenter() {
   Detach();
   if (font_) xcb_close_font(c_, font_);
   xcb_free_gc(c_, gc_);
+  xcb_free_gc(c_, put_gc_);
   xcb_flush(c_);
   if (own_connection_) xcb_disconnect(c_);
 }
@@ -129,8 +133,17 @@ bool XcbPresenter::Resize(int width, int height) {
 
 void XcbPresenter::WaitIdle() {
   if (!pending_) return;
-  XcbReply<xcb_get_input_focus_reply_t>(
-      xcb_get_input_focus_reply(c_, xcb_get_input_focus_cookie_t{sync_}, nullptr));
+  // The answer has nearly always come by the next frame: reading what the socket holds
+  // finds it without first waiting on the socket, one call to the system instead of two.
+  void* reply = nullptr;
+  xcb_generic_error_t* error = nullptr;
+  if (xcb_poll_for_reply(c_, sync_, &reply, &error)) {
+    std::free(reply);
+    std::free(error);
+  } else {
+    XcbReply<xcb_get_input_focus_reply_t>(
+        xcb_get_input_focus_reply(c_, xcb_get_input_focus_cookie_t{sync_}, nullptr));
+  }
   pending_ = false;
 }
 
@@ -182,18 +195,12 @@ void XcbPresenter::PutShared(const std::vector<PixelRect>& tiles) {
     x0 = std::min(x0, r.x), y0 = std::min(y0, r.y);
     x1 = std::max(x1, r.x + r.width), y1 = std::max(y1, r.y + r.height);
   }
-  const bool clipped = tiles.size() > 1;
-  if (clipped) {
-    xcb_set_clip_rectangles(c_, XCB_CLIP_ORDERING_YX_BANDED, gc_, 0, 0, uint32_t(clip_.size()),
-                            clip_.data());
-  }
-  xcb_shm_put_image(c_, window_, gc_, uint16_t(width_), uint16_t(height_), uint16_t(x0),
+  // The puts have a context of their own, so the overlays' stays unclipped.
+  xcb_set_clip_rectangles(c_, XCB_CLIP_ORDERING_YX_BANDED, put_gc_, 0, 0, uint32_t(clip_.size()),
+                          clip_.data());
+  xcb_shm_put_image(c_, window_, put_gc_, uint16_t(width_), uint16_t(height_), uint16_t(x0),
                     uint16_t(y0), uint16_t(x1 - x0), uint16_t(y1 - y0), int16_t(x0), int16_t(y0),
                     depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
-  if (clipped) {
-    const uint32_t none = XCB_NONE;
-    xcb_change_gc(c_, gc_, XCB_GC_CLIP_MASK, &none);  // the overlays are drawn unclipped
-  }
 }
 
 uint32_t XcbPresenter::PixelValue(Colour colour) const {

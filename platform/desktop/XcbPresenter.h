@@ -73,8 +73,9 @@ class XcbPresenter {
   xcb_connection_t* c_;
   bool own_connection_;
   uint32_t window_;
-  uint32_t gc_ = 0;
-  uint32_t font_ = 0;  // the server's "fixed", once asked for
+  uint32_t gc_ = 0;      // the overlays' and the plain puts'
+  uint32_t put_gc_ = 0;  // the shared puts', clipped to the changed tiles
+  uint32_t font_ = 0;    // the server's "fixed", once asked for
   bool font_tried_ = false;
   int font_ascent_ = 0;
   const char* panel_text_ = nullptr;  // the text PanelBox measured last, and its box
