@@ -8,8 +8,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <thread>
 
+#include "platform/desktop/ServerPresenter.h"
 #include "platform/desktop/XcbPresenter.h"
 #include "tests/DisplayFixture.h"
 
@@ -107,6 +109,62 @@ TEST_F(PresentTest, PlainPutsShowEveryFrameExactly) {
   ASSERT_TRUE(presenter);
   ASSERT_FALSE(presenter->SharesMemory());
   ExpectFramesShownExactly(*presenter);
+}
+
+TEST_F(PresentTest, BeamsGoWithoutATraceAtEitherScale) {
+  // Stars, boxes and a beam that moves or goes, frame after frame: whenever no beam shows, the
+  // window is the device pixels exactly, so what each beam covered was put again in full.
+  ASSERT_NE(id, 0u) << "no X display";
+  for (int scale : {1, 2}) {
+    std::unique_ptr<XcbPresenter> xcb = XcbPresenter::Create(c, id, kWidth, kHeight);
+    ASSERT_TRUE(xcb && xcb->SharesMemory());
+    uint32_t* device = xcb->Pixels();
+    ServerPresenter presenter(std::move(xcb));
+    ScaledSurface screen;
+    screen.Attach(device, kWidth, kHeight, scale);
+    presenter.PresentAll(screen, {});
+    uint32_t seed = 2024u + uint32_t(scale);
+    auto next = [&seed](int n) {
+      seed = seed * 1103515245u + 12345u;
+      return int((seed >> 8) % uint32_t(n));
+    };
+    LineGeometry shown;  // the beam on screen
+    int compared = 0;
+    for (int frame = 0; frame < 150; ++frame) {
+      presenter.WaitIdle(screen);
+      Surface& scene = screen.Scene();
+      const int w = scene.Width(), h = scene.Height();
+      for (int i = 0; i < 40; ++i) {
+        scene.FillRect(next(w + 4) - 2, next(h + 4) - 2, 2, 2, Colour(next(0x1000000)));
+      }
+      if (frame % 5 == 0) {
+        scene.FillRect(next(w) - 20, next(h) - 20, 10 + next(60), 10 + next(50),
+                       Colour(next(0x1000000)));
+      }
+      LineGeometry beam;
+      beam.Visible = frame % 3 != 2;
+      if (beam.Visible) {
+        beam.X1 = float(next(kWidth)), beam.Y1 = float(next(kHeight));
+        beam.X2 = float(next(kWidth)), beam.Y2 = float(next(kHeight));
+        beam.Width = float(1 + next(9));
+        beam.BorderColor = RGB(255, 64, 0);
+      }
+      presenter.BeamMoved(shown, beam);
+      shown = beam;
+      ScreenOverlays overlays;
+      overlays.lines = {beam, LineGeometry{}};
+      presenter.Present(screen, overlays);
+      if (beam.Visible) continue;
+      presenter.WaitIdle(screen);
+      const std::vector<uint32_t> window = Shown();
+      ASSERT_EQ(window.size(), size_t(kWidth) * kHeight);
+      size_t differing = 0;
+      for (size_t i = 0; i < window.size(); ++i) differing += window[i] != device[i];
+      ASSERT_EQ(differing, 0u) << "scale " << scale << ", frame " << frame;
+      ++compared;
+    }
+    EXPECT_EQ(compared, 50);
+  }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Diagnostics of the frame loop on a real display.
 //  - The frame log: off unless a file is named (the program takes it from SKORVANE_FRAME_LOG);
 //    the file is emptied at start, then each drawn frame writes the milliseconds since the
-//    previous one, one number per line, written out once a second.
+//    previous one, one number per line.
 //  - The rate report (--fps): once a second, the frames drawn and the processor time the
 //    program used, on standard error.
 #pragma once
@@ -29,7 +29,6 @@ class FrameLog {
   Clock& clock_;
   std::FILE* file_ = nullptr;
   double last_ = -1;
-  double flushed_ = 0;  // when the log was last written out
   bool report_ = false;
   double report_start_ = -1;
   double cpu_start_ = 0;
