@@ -72,19 +72,19 @@ void DirtyTiles::Take(std::vector<PixelRect>& into) {
     uint64_t* line = Line(row);
     const int y = row * kTile + row_top_[size_t(row)];
     const int h = row * kTile + row_bottom_[size_t(row)] + 1 - y;
-    const uint8_t* left = tile_left_.data() + size_t(row) * size_t(columns_);
-    const uint8_t* right = tile_right_.data() + size_t(row) * size_t(columns_);
+    uint8_t* left = tile_left_.data() + size_t(row) * size_t(columns_);
+    uint8_t* right = tile_right_.data() + size_t(row) * size_t(columns_);
     for (int start = NextMarked(line, 0); start < columns_;) {
       const int end = NextUnmarked(line, start);
       const int x = start * kTile + left[start];
       into.push_back({x, y, (end - 1) * kTile + right[end - 1] + 1 - x, h});
+      // Only marked tiles were widened: the runs' own are all there is to forget.
+      for (int column = start; column < end; ++column) left[column] = kTile, right[column] = 0;
       start = NextMarked(line, end);
     }
     std::fill(line, line + words_, uint64_t(0));
     row_top_[size_t(row)] = kTile;
     row_bottom_[size_t(row)] = 0;
-    std::fill_n(tile_left_.data() + size_t(row) * size_t(columns_), columns_, uint8_t(kTile));
-    std::fill_n(tile_right_.data() + size_t(row) * size_t(columns_), columns_, uint8_t(0));
   }
   any_ = false;
 }
