@@ -34,7 +34,7 @@ TEST(ScaledSurface, AtScaleOneTheSceneDrawsStraightIntoTheDevicePixels) {
   EXPECT_EQ(FromStored(device[4 * 8 + 5]), RGB(1, 2, 3));  // before any copy
   const std::vector<PixelRect> changed = screen.TakeChanges();
   ASSERT_EQ(changed.size(), 1u);
-  EXPECT_EQ(changed[0], (PixelRect{5, 4, 1, 1}));  // the changed pixel, not its tile
+  EXPECT_EQ(changed[0], (PixelRect{0, 4, 8, 1}));  // the tile, over the changed row only
 }
 
 TEST(ScaledSurface, AtScaleTwoAStarBecomesFourByFourAndOnlyWhatChangedIsCopied) {
@@ -51,7 +51,7 @@ TEST(ScaledSurface, AtScaleTwoAStarBecomesFourByFourAndOnlyWhatChangedIsCopied) 
   EXPECT_EQ(DevicePixel(screen, 40, 6), kBlack);  // not copied until asked
   const std::vector<PixelRect> changed = screen.TakeChanges();
   ASSERT_EQ(changed.size(), 1u);
-  EXPECT_EQ(changed[0], (PixelRect{40, 6, 4, 4}));  // the scene's 2 x 2 star, doubled
+  EXPECT_EQ(changed[0], (PixelRect{32, 6, 32, 4}));  // the star's tile and rows, doubled
   for (int x = 38; x < 46; ++x) {
     for (int y = 4; y < 12; ++y) {
       const bool star = x >= 40 && x < 44 && y >= 6 && y < 10;
@@ -84,7 +84,7 @@ TEST(ScaledSurface, AMuchSmallerWindowShowsItsScreensSceneShrunkKeepingEveryStar
   scene.SetPixelV(35, 11, RGB(0, 0, 200));
   const std::vector<PixelRect> changed = screen.TakeChanges();
   ASSERT_EQ(changed.size(), 1u);
-  EXPECT_EQ(changed[0], (PixelRect{10, 3, 2, 1}));         // scene 32..35, 10..11, shrunk
+  EXPECT_EQ(changed[0], (PixelRect{10, 3, 6, 1}));         // scene 32..47, 10..11, shrunk
   EXPECT_EQ(DevicePixel(screen, 10, 3), RGB(90, 0, 0));    // scene 30..32, 9..11
   EXPECT_EQ(DevicePixel(screen, 11, 3), RGB(90, 0, 200));  // scene 33..35: each channel's most
   EXPECT_EQ(DevicePixel(screen, 12, 3), kBlack);

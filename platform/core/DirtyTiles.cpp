@@ -13,8 +13,6 @@ void DirtyTiles::Reset(int width, int height) {
   rows_marked_.assign(size_t(rows_), 0);
   row_top_.assign(size_t(rows_), kTile);
   row_bottom_.assign(size_t(rows_), 0);
-  tile_left_.assign(size_t(rows_) * size_t(columns_), kTile);
-  tile_right_.assign(size_t(rows_) * size_t(columns_), 0);
   any_ = false;
 }
 
@@ -27,11 +25,6 @@ void DirtyTiles::Mark(int x, int y, int width, int height) {
   for (int row = firstRow; row <= lastRow; ++row) {
     WidenRow(row, row == firstRow ? top - row * kTile : 0,
              row == lastRow ? bottom - 1 - row * kTile : kTile - 1);
-    // Only the end tiles' columns are kept: a tile between them has both neighbours marked,
-    // so it never ends a run, and a run's ends are all that Take reads.
-    WidenTile(row, first, left - first * kTile,
-              first == last ? right - 1 - first * kTile : kTile - 1);
-    if (last != first) WidenTile(row, last, 0, right - 1 - last * kTile);
     uint64_t* line = Line(row);
     for (int word = first / kWordBits; word <= last / kWordBits; ++word) {
       const int from = std::max(first - word * kWordBits, 0);
@@ -72,14 +65,9 @@ void DirtyTiles::Take(std::vector<PixelRect>& into) {
     uint64_t* line = Line(row);
     const int y = row * kTile + row_top_[size_t(row)];
     const int h = row * kTile + row_bottom_[size_t(row)] + 1 - y;
-    uint8_t* left = tile_left_.data() + size_t(row) * size_t(columns_);
-    uint8_t* right = tile_right_.data() + size_t(row) * size_t(columns_);
     for (int start = NextMarked(line, 0); start < columns_;) {
       const int end = NextUnmarked(line, start);
-      const int x = start * kTile + left[start];
-      into.push_back({x, y, (end - 1) * kTile + right[end - 1] + 1 - x, h});
-      // Only marked tiles were widened: the runs' own are all there is to forget.
-      for (int column = start; column < end; ++column) left[column] = kTile, right[column] = 0;
+      into.push_back({start * kTile, y, std::min(end * kTile, width_) - start * kTile, h});
       start = NextMarked(line, end);
     }
     std::fill(line, line + words_, uint64_t(0));
