@@ -63,11 +63,20 @@ inline void PrefetchRow(T* first, int count) {
   __builtin_prefetch(last, 1);
 }
 
+// Before row `row` of the w x h block at (x, y) is combined: the first rows at once, then the
+// row kRowsAhead further on.
+template <typename Dst>
+inline void PrefetchAhead(Dst& dst, int x, int y, int w, int h, int row) {
+  if (row == 0) {
+    for (int r = 0; r < std::min(h, kRowsAhead); ++r) PrefetchRow(dst.Row(y + r) + x, w);
+  }
+  if (row + kRowsAhead < h) PrefetchRow(dst.Row(y + row + kRowsAhead) + x, w);
+}
+
 template <RasterOp op, typename Dst, typename Src>
 void BlitRows(Dst& dst, int x, int y, int w, int h, const Src& src, int sx, int sy) {
-  for (int row = 0; row < std::min(h, kRowsAhead); ++row) PrefetchRow(dst.Row(y + row) + x, w);
   for (int row = 0; row < h; ++row) {
-    if (row + kRowsAhead < h) PrefetchRow(dst.Row(y + row + kRowsAhead) + x, w);
+    PrefetchAhead(dst, x, y, w, h, row);
     Combine<op>(dst.Row(y + row) + x, src.Row(sy + row) + sx, w);
   }
 }
@@ -98,13 +107,8 @@ void Blit(Dst& dst, int x, int y, int w, int h, const Src& src, int sx, int sy, 
 template <RasterOp op, typename Dst, typename Src>
 void StretchRows(Dst& dst, const PixelRect& clip, const int* columns, const int* rows,
                  const Src& src) {
-  for (int row = 0; row < std::min(clip.height, kRowsAhead); ++row) {
-    PrefetchRow(dst.Row(clip.y + row) + clip.x, clip.width);
-  }
   for (int row = 0; row < clip.height; ++row) {
-    if (row + kRowsAhead < clip.height) {
-      PrefetchRow(dst.Row(clip.y + row + kRowsAhead) + clip.x, clip.width);
-    }
+    PrefetchAhead(dst, clip.x, clip.y, clip.width, clip.height, row);
     CombineMapped<op>(dst.Row(clip.y + row) + clip.x, src.Row(rows[row]), columns, clip.width);
   }
 }
