@@ -44,10 +44,12 @@ no_window_named() { ! window_named "$1" "${2:-1}" >/dev/null; }
 
 exits_within() {  # exits_within SECONDS PID [CODE]: the process ends in time (with CODE)
   local seconds=$1 pid=$2 code=${3:-0}
+  ended_with=running  # how it ended, for a check's label
   for _ in $(seq $((seconds * 20))); do
     if ! kill -0 "$pid" 2>/dev/null; then
       wait "$pid"
-      [ $? -eq "$code" ]
+      ended_with=$?
+      [ "$ended_with" -eq "$code" ]
       return
     fi
     sleep 0.05

@@ -3,7 +3,19 @@
 colours() {  # colours SHOT W H X Y: the number of distinct colours in that area of the shot
   convert "$E2E_SHOTS/$1.png" -crop "$2x$3+$4+$5" +repage -format %k info:
 }
-elapsed_ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
+# signal_ends SIGNAL PID STATUS: the signal ends the process at once, by that signal; the
+# time it took in $took. It takes 10 to 50 ms here; the bound is loose because on a loaded
+# machine the polling and the clock's own processes add their share, while a program that waits
+# for its sound device to drain or for a thread to join takes seconds, not tenths.
+signal_ends() {
+  local t0 code
+  t0=$(date +%s%N)
+  kill "-$1" "$2"
+  exits_within 1 "$2" "$3"
+  code=$?
+  took=$((($(date +%s%N) - t0) / 1000000))
+  [ $code -eq 0 ] && [ "$took" -le 500 ]
+}
 
 coproc HOST { "$HOST_WINDOW" 320 240; }
 host_pid=$HOST_PID  # bash forgets HOST_PID once the host has ended
@@ -19,11 +31,8 @@ echo "560 420" >&"${HOST[1]}"
 sleep 1
 screenshot frontend-resized
 check "frontend: the display follows the host's growth" test "$(colours frontend-resized 200 150 380 300)" -gt 5
-t0=$(date +%s%N)
-kill -TERM "$pid"
-exits_within 1 "$pid" 143
-code=$?
-check "frontend: SIGTERM with sound on ends it within 100 ms ($(elapsed_ms "$t0") ms)" test $code -eq 0 -a "$(elapsed_ms "$t0")" -le 100
+signal_ends TERM "$pid" 143
+check "frontend: SIGTERM with sound on ends it at once ($took ms, status $ended_with)" test $? -eq 0
 
 start --window-id "$host" --stars 0 --images 0
 pid=$started
@@ -52,12 +61,8 @@ start /s
 pid=$started
 window=$(window_named "Skorvane!")
 drawing  # running, its handlers in place
-t0=$(date +%s%N)
-kill -INT "$pid"
-for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-ms=$(elapsed_ms "$t0")
-kill -0 "$pid" 2>/dev/null && status=running || { wait "$pid"; status=$?; }
-check "switches: SIGINT ends /s within 100 ms ($ms ms, status $status)" test "$status" = 130 -a "$ms" -le 100
+signal_ends INT "$pid" 130
+check "switches: SIGINT ends /s at once ($took ms, status $ended_with)" test $? -eq 0
 
 # The installed tree, and the real daemon running the hack from it as an ordinary user (it
 # refuses to run hacks as root).
