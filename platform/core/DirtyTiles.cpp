@@ -10,7 +10,6 @@ void DirtyTiles::Reset(int width, int height) {
   rows_ = (height + kTile - 1) / kTile;
   words_ = (columns_ + kWordBits - 1) / kWordBits;
   bits_.assign(size_t(words_) * size_t(rows_), 0);
-  rows_marked_.assign(size_t(rows_), 0);
   row_top_.assign(size_t(rows_), kTile);
   row_bottom_.assign(size_t(rows_), 0);
   any_ = false;
@@ -31,7 +30,6 @@ void DirtyTiles::Mark(int x, int y, int width, int height) {
       const int to = std::min(last - word * kWordBits, kWordBits - 1);  // inclusive
       line[word] |= (~uint64_t(0) << from) & (~uint64_t(0) >> (kWordBits - 1 - to));
     }
-    rows_marked_[size_t(row)] = 1;
   }
   any_ = true;
 }
@@ -60,8 +58,7 @@ void DirtyTiles::Take(std::vector<PixelRect>& into) {
   // order in which a screen region can take them in one call.
   if (!any_) return;
   for (int row = 0; row < rows_; ++row) {
-    if (!rows_marked_[size_t(row)]) continue;
-    rows_marked_[size_t(row)] = 0;
+    if (!RowMarked(row)) continue;
     uint64_t* line = Line(row);
     const int y = row * kTile + row_top_[size_t(row)];
     const int h = row * kTile + row_bottom_[size_t(row)] + 1 - y;

@@ -28,7 +28,6 @@ class DirtyTiles {
   void MarkPixel(int x, int y) {  // a pixel inside the surface
     const int row = y / kTile, column = x / kTile;
     Line(row)[column / kWordBits] |= uint64_t(1) << (column % kWordBits);
-    rows_marked_[size_t(row)] = 1;
     WidenRow(row, y - row * kTile, y - row * kTile);
     any_ = true;
   }
@@ -50,7 +49,8 @@ class DirtyTiles {
   uint64_t* Line(int row) { return bits_.data() + size_t(row) * size_t(words_); }
   int NextMarked(const uint64_t* line, int from) const;
   int NextUnmarked(const uint64_t* line, int from) const;
-  // The marked rows, as offsets within the tile row; none is kTile..0.
+  // The marked rows, as offsets within the tile row; none is kTile..0, so Take skips the row.
+  bool RowMarked(int row) const { return row_top_[size_t(row)] < kTile; }
   void WidenRow(int row, int top, int bottom) {
     uint8_t& t = row_top_[size_t(row)];
     uint8_t& b = row_bottom_[size_t(row)];
@@ -60,9 +60,8 @@ class DirtyTiles {
 
   int width_ = 0, height_ = 0;
   int columns_ = 0, rows_ = 0;
-  int words_ = 0;                     // words of bits a row of tiles
-  std::vector<uint64_t> bits_;        // bit c of a row's words: tile column c changed
-  std::vector<uint8_t> rows_marked_;  // rows of tiles with any marked, so Take skips the rest
+  int words_ = 0;                              // words of bits a row of tiles
+  std::vector<uint64_t> bits_;                 // bit c of a row's words: tile column c changed
   std::vector<uint8_t> row_top_, row_bottom_;  // a tile row's first and last marked pixel row
   bool any_ = false;
 };
