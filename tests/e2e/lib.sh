@@ -130,6 +130,23 @@ drawing() {  # drawing [X Y W H]: waits up to 5 s for lit pixels in the area (th
   return 1
 }
 
+seen_after_click() {  # seen_after_click X Y MORE_THAN PROBE-ARGS...: the most the probe saw
+  # while a click at X Y was shown. A shot's beams last two frames, and on a loaded machine the
+  # probe's captures can miss them: up to four clicks, until it sees more than MORE_THAN.
+  local x=$1 y=$2 more_than=$3 seen=0
+  shift 3
+  for _ in 1 2 3 4; do
+    probe "$@" >"$E2E_WORK/seen" &
+    local watching=$!
+    sleep 0.1  # connected and capturing before the click
+    xdotool mousemove "$x" "$y" click 1
+    wait "$watching"
+    seen=$(cat "$E2E_WORK/seen")
+    [ "$seen" -gt "$more_than" ] && break
+  done
+  echo "$seen"
+}
+
 none_within() {  # none_within SECONDS PATTERN: no live process matches PATTERN within SECONDS
   for _ in $(seq $(($1 * 20))); do
     ps -eo stat=,args= | grep -v '^Z' | grep -q -- "$2" || return 0

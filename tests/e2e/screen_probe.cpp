@@ -1,5 +1,6 @@
 // Looks at the screen quickly, for end-to-end checks of things that last a frame or two.
-//   screen_probe find RRGGBB X Y W H        first pixel of that colour in the area: "x y"
+//   screen_probe aim RRGGBB X Y W H         the middle of the first patch of that colour in
+//                                           the area (scanned row by row): "x y"
 //   screen_probe count MS RRGGBB...          most pixels of those colours in one capture, of
 //                                            those taken over MS milliseconds (at least one)
 //   screen_probe count-in MS X Y W H RRGGBB... the same, in the area only
@@ -52,6 +53,24 @@ long MostOver(int ms, Count count) {
   return best;
 }
 
+// The first pixel of the colour is a patch's top edge, where a moving sprite soon is not; the
+// middle of that colour's pixels in the box below it is well inside the patch.
+bool AimAt(const std::vector<uint32_t>& pixels, const Area& a, uint32_t colour, int& x, int& y) {
+  constexpr int kReach = 24;  // about the face of a small portrait
+  const auto first = std::find(pixels.begin(), pixels.end(), colour);
+  if (first == pixels.end()) return false;
+  const int fx = int((first - pixels.begin()) % a.w), fy = int((first - pixels.begin()) / a.w);
+  long sumX = 0, sumY = 0, n = 0;
+  for (int py = fy; py < std::min(a.h, fy + kReach); ++py) {
+    for (int px = std::max(0, fx - kReach); px < std::min(a.w, fx + kReach); ++px) {
+      if (pixels[size_t(py) * size_t(a.w) + size_t(px)] != colour) continue;
+      sumX += px, sumY += py, ++n;
+    }
+  }
+  x = a.x + int(sumX / n), y = a.y + int(sumY / n);
+  return true;
+}
+
 bool Fiery(uint32_t p) {
   const uint32_t r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
   return r == 255 && g >= 90 && g <= 250 && b < 200;  // no sprite, star or beam has these
@@ -68,17 +87,13 @@ int main(int argc, char** argv) {
   const std::string verb = argv[1];
   auto number = [&](int i) { return std::atoi(argv[i]); };
 
-  if (verb == "find" && argc == 7) {
+  if (verb == "aim" && argc == 7) {
     const uint32_t colour = uint32_t(std::strtoul(argv[2], nullptr, 16));
     const Area a{number(3), number(4), number(5), number(6)};
-    const auto pixels = Capture(c, screen->root, a);
-    for (size_t i = 0; i < pixels.size(); ++i) {
-      if (pixels[i] == colour) {
-        std::printf("%d %d\n", a.x + int(i % size_t(a.w)), a.y + int(i / size_t(a.w)));
-        return 0;
-      }
-    }
-    return 1;
+    int x = 0, y = 0;
+    if (!AimAt(Capture(c, screen->root, a), a, colour, x, y)) return 1;
+    std::printf("%d %d\n", x, y);
+    return 0;
   }
   if (verb == "count" || (verb == "count-in" && argc >= 8)) {
     const bool inArea = verb == "count-in";

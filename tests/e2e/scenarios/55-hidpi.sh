@@ -4,12 +4,8 @@ green_of_a_miss() {  # green_of_a_miss: the most beam-green pixels seen while a 
   start /s --no-sound --images 0 --stars 40 --target-practice
   window_named "Skorvane!" >/dev/null
   drawing  # activated: the click is a shot, not input held for later
-  probe count 400 00FF00 >"$E2E_WORK/green" &
-  sleep 0.03
-  xdotool mousemove 900 500 click 1
-  wait $!
+  seen_after_click 900 500 500 count 400 00FF00
   stop_all
-  cat "$E2E_WORK/green"
 }
 
 QT_SCALE_FACTOR=2 start /s --no-sound --images 20 --stars 400
